@@ -1,0 +1,33 @@
+#include "launcher/Launcher.h"
+#include "platform/Failure.h"
+#include "settings/Colour.h"
+#include "settings/Profile.h"
+
+namespace orvex {
+
+namespace {
+
+constexpr char kMissingPictureText[] = "Couldn't find splash screen picture - ";
+
+}  // namespace
+
+void ApplyAppearance(PlatformServices& platform, const std::string& profilePath) {
+  const std::string colourText =
+      ReadProfileValue(platform, profilePath, kDialogSection, "BackColor");
+  WithContext(
+      "Reading \"BackColor\" in section [DIALOG] of " + profilePath + ": \"" + colourText + "\"",
+      [&] { platform.SetWindowColour(ParseNumber(ParseColour(colourText))); });
+
+  const std::string picturePath =
+      ReadProfileValue(platform, profilePath, kDialogSection, "Picture");
+  if (!platform.FileExists(picturePath)) {
+    platform.ShowMessage(kMissingPictureText + picturePath);
+    platform.EndProgram(ExitStatus::MessageShown);
+  }
+  WithContext("Loading the picture \"" + picturePath + "\":",
+              [&] { platform.SetWindowPicture(platform.LoadPictureFile(picturePath)); });
+
+  platform.SetWindowTitle(ReadProfileValue(platform, profilePath, kDialogSection, "Caption"));
+}
+
+}  // namespace orvex

@@ -1,0 +1,14 @@
+#include "platform/ColourForm.h"
+
+namespace orvex {
+
+ColourForm ClassifyColour(std::int32_t colour) {
+  const auto bits = static_cast<std::uint32_t>(colour);
+  if ((bits & 0xFF000000u) == 0) return ColourForm::Ordinary;
+  if ((bits & 0xFFFFFF00u) == 0x80000000u && SystemColourIndex(colour) <= kHighestSystemColour) {
+    return ColourForm::System;
+  }
+  return ColourForm::Invalid;
+}
+
+}  // namespace orvex

@@ -1,0 +1,145 @@
+#include "platform/win32/Picture.h"
+
+#include "platform/Failure.h"
+#include "platform/win32/SystemLibrary.h"
+#include "platform/win32/WideText.h"
+
+namespace orvex::win32 {
+
+namespace {
+
+// The few GDI+ flat functions used, declared here because the DLL is loaded
+// at run time rather than linked.
+using GpStatus = int;
+struct GpImage;
+struct GpGraphics;
+struct GdiplusStartupInput {
+  UINT32 version = 1;
+  void* debugEventCallback = nullptr;
+  BOOL suppressBackgroundThread = FALSE;
+  BOOL suppressExternalCodecs = FALSE;
+};
+constexpr GpStatus kOk = 0;
+constexpr INT kPixelFormat32bppPARGB = 0xE200B;
+// Larger pictures than this are refused rather than tried: 16384 x 16384
+// already needs a gigabyte.
+constexpr long long kMaxPixels = 64ll * 1024 * 1024;
+
+struct GdiPlus {
+  ScopedModule module;
+  GpStatus(WINAPI* startup)(ULONG_PTR*, const GdiplusStartupInput*, void*) = nullptr;
+  GpStatus(WINAPI* loadImageFromFile)(const WCHAR*, GpImage**) = nullptr;
+  GpStatus(WINAPI* getImageWidth)(GpImage*, UINT*) = nullptr;
+  GpStatus(WINAPI* getImageHeight)(GpImage*, UINT*) = nullptr;
+  GpStatus(WINAPI* createBitmapFromScan0)(INT, INT, INT, INT, BYTE*, GpImage**) = nullptr;
+  GpStatus(WINAPI* getImageGraphicsContext)(GpImage*, GpGraphics**) = nullptr;
+  GpStatus(WINAPI* drawImageRectI)(GpGraphics*, GpImage*, INT, INT, INT, INT) = nullptr;
+  GpStatus(WINAPI* deleteGraphics)(GpGraphics*) = nullptr;
+  GpStatus(WINAPI* disposeImage)(GpImage*) = nullptr;
+};
+
+template <typename Function>
+void Bind(HMODULE module, const char* name, Function& function) {
+  function = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+  if (!function) {
+    throw Failure(FailureKind::CannotCreateObject,
+                  std::string("GDI+ lacks the function ") + name + ".");
+  }
+}
+
+// GDI+ is loaded and started once, only when a picture is needed, so that
+// headless runs never pay for it. It stays loaded until the process ends.
+const GdiPlus& LoadGdiPlus() {
+  static GdiPlus gdiplus;
+  if (gdiplus.module.Valid()) return gdiplus;
+  ScopedModule module = LoadSystemLibrary(L"gdiplus.dll");
+  HMODULE m = module.Get();
+  Bind(m, "GdiplusStartup", gdiplus.startup);
+  Bind(m, "GdipLoadImageFromFile", gdiplus.loadImageFromFile);
+  Bind(m, "GdipGetImageWidth", gdiplus.getImageWidth);
+  Bind(m, "GdipGetImageHeight", gdiplus.getImageHeight);
+  Bind(m, "GdipCreateBitmapFromScan0", gdiplus.createBitmapFromScan0);
+  Bind(m, "GdipGetImageGraphicsContext", gdiplus.getImageGraphicsContext);
+  Bind(m, "GdipDrawImageRectI", gdiplus.drawImageRectI);
+  Bind(m, "GdipDeleteGraphics", gdiplus.deleteGraphics);
+  Bind(m, "GdipDisposeImage", gdiplus.disposeImage);
+  ULONG_PTR token = 0;
+  const GdiplusStartupInput input;
+  if (gdiplus.startup(&token, &input, nullptr) != kOk) {
+    throw Failure(FailureKind::CannotCreateObject, "GDI+ could not be started.");
+  }
+  gdiplus.module = std::move(module);
+  return gdiplus;
+}
+
+class ScopedImage {
+ public:
+  ScopedImage(const GdiPlus& gdiplus, GpImage* image) : gdiplus_(gdiplus), image_(image) {}
+  ScopedImage(const ScopedImage&) = delete;
+  ScopedImage& operator=(const ScopedImage&) = delete;
+  ~ScopedImage() {
+    if (image_) gdiplus_.disposeImage(image_);
+  }
+  GpImage* Get() const { return image_; }
+
+ private:
+  const GdiPlus& gdiplus_;
+  GpImage* image_;
+};
+
+[[noreturn]] void NotAPicture(const std::string& why) {
+  throw Failure(FailureKind::InvalidPicture, why);
+}
+
+}  // namespace
+
+PicturePtr LoadPicture(const std::string& path) {
+  const GdiPlus& gdiplus = LoadGdiPlus();
+  GpImage* loaded = nullptr;
+  if (gdiplus.loadImageFromFile(ExtendedPath(Widen(path)).c_str(), &loaded) != kOk || !loaded) {
+    NotAPicture("The file is not a picture in a format the launcher reads.");
+  }
+  const ScopedImage image(gdiplus, loaded);
+  UINT width = 0;
+  UINT height = 0;
+  gdiplus.getImageWidth(image.Get(), &width);
+  gdiplus.getImageHeight(image.Get(), &height);
+  if (width == 0 || height == 0) NotAPicture("The picture has no pixels.");
+  if (static_cast<long long>(width) * height > kMaxPixels) {
+    NotAPicture("The picture is too large (" + std::to_string(width) + " x " +
+                std::to_string(height) + " pixels).");
+  }
+
+  // Render into a top-down premultiplied DIB: transparent parts stay
+  // transparent, so the background colour shows through them.
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = static_cast<LONG>(width);
+  info.bmiHeader.biHeight = -static_cast<LONG>(height);
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  ScopedBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!bitmap.Valid() || !bits) NotAPicture("There is not enough memory for the picture.");
+
+  GpImage* target = nullptr;
+  const INT w = static_cast<INT>(width);
+  const INT h = static_cast<INT>(height);
+  if (gdiplus.createBitmapFromScan0(w, h, w * 4, kPixelFormat32bppPARGB, static_cast<BYTE*>(bits),
+                                    &target) != kOk) {
+    NotAPicture("The picture could not be converted.");
+  }
+  const ScopedImage canvas(gdiplus, target);
+  GpGraphics* graphics = nullptr;
+  GpStatus status = gdiplus.getImageGraphicsContext(canvas.Get(), &graphics);
+  if (status == kOk) {
+    status = gdiplus.drawImageRectI(graphics, image.Get(), 0, 0, w, h);
+    gdiplus.deleteGraphics(graphics);
+  }
+  if (status != kOk) NotAPicture("The picture could not be decoded.");
+  GdiFlush();
+  return std::make_shared<Picture>(std::move(bitmap), w, h);
+}
+
+}  // namespace orvex::win32

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+
+namespace orvex::win32 {
+
+enum class StartResult { Started, Declined };
+
+// Starts the command line as the system would: the program is searched for
+// in the launcher's directory first, then the current directory, the system
+// directories and the path. A program that needs administrator rights is
+// started through the elevation prompt; Declined means the user said no.
+// Other failures throw "File not found" with the system's reason.
+StartResult StartCommandLine(const std::string& commandLine);
+
+}  // namespace orvex::win32

@@ -1,0 +1,251 @@
+#include "platform/win32/SplashWindow.h"
+
+#include "launcher/Design.h"
+#include "platform/Twips.h"
+#include "platform/win32/Picture.h"
+#include "platform/win32/WideText.h"
+
+namespace orvex::win32 {
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"OrvexAutorunSplash";
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_APPWINDOW;
+constexpr int kApplicationIconId = 1;
+
+COLORREF DesignColour() { return static_cast<COLORREF>(kDesignColour); }
+
+int ScreenDotsPerInch() {
+  const ScopedScreenDc screen;
+  const int dpi = GetDeviceCaps(screen.Get(), LOGPIXELSY);
+  return dpi > 0 ? dpi : 96;
+}
+
+ScopedFont MessageFont() {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof(metrics);
+  if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) {
+    return ScopedFont(CreateFontIndirectW(&metrics.lfMessageFont));
+  }
+  return ScopedFont();
+}
+
+void RegisterSplashClass(HINSTANCE instance) {
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof(windowClass);
+  windowClass.lpfnWndProc = DefWindowProcW;
+  windowClass.hInstance = instance;
+  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  windowClass.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kApplicationIconId),
+                                                    IMAGE_ICON, GetSystemMetrics(SM_CXICON),
+                                                    GetSystemMetrics(SM_CYICON), LR_DEFAULTCOLOR));
+  windowClass.hIconSm = static_cast<HICON>(
+      LoadImageW(instance, MAKEINTRESOURCEW(kApplicationIconId), IMAGE_ICON,
+                 GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+  windowClass.lpszClassName = kClassName;
+  RegisterClassExW(&windowClass);
+}
+
+}  // namespace
+
+SplashWindow::SplashWindow(HINSTANCE instance)
+    : dpi_(ScreenDotsPerInch()), font_(MessageFont()), brush_(CreateSolidBrush(DesignColour())) {
+  RegisterSplashClass(instance);
+  RECT frame{0, 0, TwipsToPixels(kClientWidthTwips, dpi_), TwipsToPixels(kClientHeightTwips, dpi_)};
+  AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
+  const int width = frame.right - frame.left;
+  const int height = frame.bottom - frame.top;
+  // Centred on the screen from the start, so the window never jumps.
+  RECT work{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  const int x = work.left + (work.right - work.left - width) / 2;
+  const int y = work.top + (work.bottom - work.top - height) / 2;
+  window_ = CreateWindowExW(kExStyle, kClassName, Widen(kDesignTitle).c_str(), kStyle, x, y, width,
+                            height, nullptr, nullptr, instance, nullptr);
+  SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SplashWindow::WindowProc));
+
+  const std::wstring caption = Widen(kDesignButtonCaption);
+  for (int index = 0; index < kButtonCount; ++index) {
+    const ButtonGeometry& design = kDesignButtons[index];
+    const DWORD kind = index == 0 ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+    buttons_[index] = CreateWindowExW(
+        0, L"BUTTON", caption.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_NOTIFY | kind,
+        TwipsToPixels(design.left, dpi_), TwipsToPixels(design.top, dpi_),
+        TwipsToPixels(design.width, dpi_), TwipsToPixels(design.height, dpi_), window_,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstButtonId + index)), instance, nullptr);
+    leftTwips_[index] = design.left;
+    widthTwips_[index] = design.width;
+    if (font_.Valid()) SendMessageW(buttons_[index], WM_SETFONT, WPARAM(font_.Get()), FALSE);
+  }
+}
+
+SplashWindow::~SplashWindow() {
+  if (window_) DestroyWindow(window_);
+}
+
+void SplashWindow::SetHandlers(std::function<void(int)> onClick, std::function<void()> onClose) {
+  onClick_ = std::move(onClick);
+  onClose_ = std::move(onClose);
+}
+
+void SplashWindow::SetColour(COLORREF colour) {
+  brush_ = ScopedBrush(CreateSolidBrush(colour));
+  InvalidateRect(window_, nullptr, FALSE);
+}
+
+void SplashWindow::SetPicture(PicturePtr picture) {
+  picture_ = std::move(picture);
+  InvalidateRect(window_, nullptr, FALSE);
+}
+
+void SplashWindow::SetTitle(const std::wstring& title) { SetWindowTextW(window_, title.c_str()); }
+
+void SplashWindow::SetButtonCaption(int index, const std::wstring& caption) {
+  SetWindowTextW(buttons_.at(index), caption.c_str());
+}
+
+void SplashWindow::SetButtonVisible(int index, bool visible) {
+  ShowWindow(buttons_.at(index), visible ? SW_SHOWNA : SW_HIDE);
+}
+
+void SplashWindow::SetButtonLeft(int index, int twips) {
+  MoveButton(index, twips, widthTwips_.at(index));
+}
+
+void SplashWindow::SetButtonWidth(int index, int twips) {
+  MoveButton(index, leftTwips_.at(index), twips);
+}
+
+void SplashWindow::MoveButton(int index, int leftTwips, int widthTwips) {
+  const ButtonGeometry& design = kDesignButtons.at(index);
+  leftTwips_[index] = leftTwips;
+  widthTwips_[index] = widthTwips;
+  SetWindowPos(buttons_[index], nullptr, TwipsToPixels(leftTwips, dpi_),
+               TwipsToPixels(design.top, dpi_), TwipsToPixels(widthTwips, dpi_),
+               TwipsToPixels(design.height, dpi_), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+HWND SplashWindow::FirstVisibleButton() const {
+  for (HWND button : buttons_) {
+    if (GetWindowLongW(button, GWL_STYLE) & WS_VISIBLE) return button;
+  }
+  return nullptr;
+}
+
+int SplashWindow::ButtonIndex(HWND control) const {
+  for (int index = 0; index < kButtonCount; ++index) {
+    if (buttons_[index] == control) return index;
+  }
+  return -1;
+}
+
+// As in a dialog, the focused button is the one Enter presses, and the frame
+// of the default button moves with the focus.
+void SplashWindow::MakeDefault(HWND target) {
+  for (HWND button : buttons_) {
+    const LONG_PTR kind = button == target ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+    SendMessageW(button, BM_SETSTYLE, kind, TRUE);
+  }
+}
+
+int SplashWindow::ShowAndRun() {
+  ShowWindow(window_, SW_SHOWNORMAL);
+  SetForegroundWindow(window_);
+  HWND first = FirstVisibleButton();
+  SetFocus(first ? first : window_);
+  UpdateWindow(window_);
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (IsDialogMessageW(window_, &message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return static_cast<int>(message.wParam);
+}
+
+void SplashWindow::Paint() {
+  PAINTSTRUCT paint;
+  HDC screen = BeginPaint(window_, &paint);
+  const RECT& area = paint.rcPaint;
+  const int width = area.right - area.left;
+  const int height = area.bottom - area.top;
+  if (width > 0 && height > 0) {
+    // Background and picture are composed off screen and copied once, so
+    // nothing flickers when the window is uncovered.
+    ScopedMemoryDc buffer(CreateCompatibleDC(screen));
+    ScopedBitmap canvas(CreateCompatibleBitmap(screen, width, height));
+    {
+      ScopedSelect selectCanvas(buffer.Get(), canvas.Get());
+      SetWindowOrgEx(buffer.Get(), area.left, area.top, nullptr);
+      FillRect(buffer.Get(), &area, brush_.Get());
+      if (picture_) {
+        ScopedMemoryDc source(CreateCompatibleDC(screen));
+        ScopedSelect selectPicture(source.Get(), picture_->Bitmap());
+        const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+        GdiAlphaBlend(buffer.Get(), 0, 0, picture_->Width(), picture_->Height(), source.Get(), 0, 0,
+                      picture_->Width(), picture_->Height(), blend);
+      }
+      BitBlt(screen, area.left, area.top, width, height, buffer.Get(), area.left, area.top,
+             SRCCOPY);
+    }
+  }
+  EndPaint(window_, &paint);
+}
+
+LRESULT CALLBACK SplashWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* self = reinterpret_cast<SplashWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (!self) return DefWindowProcW(window, message, wParam, lParam);
+  return self->HandleMessage(message, wParam, lParam);
+}
+
+LRESULT SplashWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_ERASEBKGND: return 1;  // WM_PAINT covers every pixel
+    case WM_PAINT: Paint(); return 0;
+    case WM_CTLCOLORBTN: return reinterpret_cast<LRESULT>(brush_.Get());
+    case WM_CLOSE:
+      if (onClose_) onClose_();
+      return 0;
+    case WM_ACTIVATE:
+      // Keep the focus on the same button when the window is left and
+      // entered again.
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        savedFocus_ = GetFocus();
+      } else {
+        HWND target = ButtonIndex(savedFocus_) >= 0 ? savedFocus_ : FirstVisibleButton();
+        SetFocus(target ? target : window_);
+      }
+      return 0;
+    case DM_GETDEFID: {
+      // A hidden Button(0) is no default: with no buttons at all, Enter
+      // must not run an empty action.
+      const int focused = ButtonIndex(GetFocus());
+      if (focused >= 0) return MAKELRESULT(kFirstButtonId + focused, DC_HASDEFID);
+      if (GetWindowLongW(buttons_[0], GWL_STYLE) & WS_VISIBLE) {
+        return MAKELRESULT(kFirstButtonId, DC_HASDEFID);
+      }
+      return 0;
+    }
+    case WM_COMMAND: {
+      const int id = LOWORD(wParam);
+      const int code = HIWORD(wParam);
+      if (id == IDCANCEL) {  // Esc closes the window, as the close box does
+        if (onClose_) onClose_();
+        return 0;
+      }
+      const int index = id - kFirstButtonId;
+      if (index < 0 || index >= kButtonCount) return 0;
+      if (code == BN_SETFOCUS) {
+        MakeDefault(buttons_[index]);
+      } else if (code == BN_CLICKED && IsWindowVisible(buttons_[index]) && onClick_) {
+        onClick_(index);
+      }
+      return 0;
+    }
+    default: return DefWindowProcW(window_, message, wParam, lParam);
+  }
+}
+
+}  // namespace orvex::win32

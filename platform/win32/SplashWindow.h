@@ -1,0 +1,67 @@
+// The launcher window frmSplash: a fixed dialog-style window with a
+// background colour, a picture and the four buttons of Button.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <functional>
+#include <string>
+
+#include "platform/PlatformServices.h"
+#include "platform/win32/ScopedWin.h"
+
+namespace orvex::win32 {
+
+// Control identifiers of Button(0) to Button(3). Kept clear of IDOK and
+// IDCANCEL, which the dialog keys send.
+inline constexpr int kFirstButtonId = 1000;
+
+class SplashWindow {
+ public:
+  // Creates the window from its design, hidden.
+  explicit SplashWindow(HINSTANCE instance);
+  SplashWindow(const SplashWindow&) = delete;
+  SplashWindow& operator=(const SplashWindow&) = delete;
+  ~SplashWindow();
+
+  // The handlers must not throw: they run inside the window procedure.
+  void SetHandlers(std::function<void(int)> onClick, std::function<void()> onClose);
+
+  HWND Handle() const { return window_; }
+  int DotsPerInch() const { return dpi_; }
+
+  void SetColour(COLORREF colour);
+  void SetPicture(PicturePtr picture);
+  void SetTitle(const std::wstring& title);
+  void SetButtonCaption(int index, const std::wstring& caption);
+  void SetButtonVisible(int index, bool visible);
+  void SetButtonLeft(int index, int twips);
+  void SetButtonWidth(int index, int twips);
+
+  // Shows the window and runs its messages until the process ends.
+  int ShowAndRun();
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void Paint();
+  void MoveButton(int index, int leftTwips, int widthTwips);
+  void MakeDefault(HWND button);
+  HWND FirstVisibleButton() const;
+  int ButtonIndex(HWND control) const;
+
+  HWND window_ = nullptr;
+  std::array<HWND, 4> buttons_{};
+  std::array<int, 4> leftTwips_{};
+  std::array<int, 4> widthTwips_{};
+  int dpi_ = 96;
+  ScopedFont font_;
+  ScopedBrush brush_;
+  PicturePtr picture_;
+  HWND savedFocus_ = nullptr;
+  std::function<void(int)> onClick_;
+  std::function<void()> onClose_;
+};
+
+}  // namespace orvex::win32

@@ -1,0 +1,21 @@
+// Conversions between the core's UTF-8 and the wide-character API.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace orvex::win32 {
+
+std::wstring Widen(const std::string& utf8);
+std::string Narrow(const std::wstring& wide);
+std::string Narrow(const wchar_t* wide, int length);
+
+// The system's own text for an error code, without the trailing line end.
+std::string SystemErrorText(DWORD error);
+
+// A path the file functions accept whatever its length: long paths become
+// absolute and get the "\\?\" prefix, which also drops doubled separators.
+std::wstring ExtendedPath(const std::wstring& path);
+
+}  // namespace orvex::win32

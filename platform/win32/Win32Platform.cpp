@@ -1,0 +1,118 @@
+#include "platform/win32/Win32Platform.h"
+
+#include <vector>
+
+#include "launcher/Design.h"
+#include "platform/ColourForm.h"
+#include "platform/Failure.h"
+#include "platform/win32/Picture.h"
+#include "platform/win32/ProcessStart.h"
+#include "platform/win32/WideText.h"
+
+namespace orvex::win32 {
+
+SplashWindow& Win32Platform::CreateSplash() {
+  splash_ = std::make_unique<SplashWindow>(instance_);
+  return *splash_;
+}
+
+std::string Win32Platform::CurrentDirectoryPath() {
+  // The kernel already gives the absolute path with "\" only at a root.
+  const DWORD size = GetCurrentDirectoryW(0, nullptr);
+  std::wstring path(size, L'\0');
+  path.resize(GetCurrentDirectoryW(size, path.data()));
+  return Narrow(path);
+}
+
+bool Win32Platform::FileExists(const std::string& path) {
+  if (path.empty()) return false;
+  const DWORD attributes = GetFileAttributesW(ExtendedPath(Widen(path)).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string Win32Platform::ExecutableBaseName() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length < path.size()) {
+      path.resize(length);
+      break;
+    }
+    path.resize(path.size() * 2);
+  }
+  std::wstring name = path.substr(path.find_last_of(L"\\/") + 1);
+  const auto dot = name.find_last_of(L'.');
+  if (dot != std::wstring::npos) name.resize(dot);
+  return Narrow(name);
+}
+
+std::string Win32Platform::ReadProfileString(const std::string& file, const std::string& section,
+                                             const std::string& key, const std::string& fallback,
+                                             std::size_t capacity) {
+  std::vector<wchar_t> buffer(capacity + 1, L'\0');
+  const DWORD stored =
+      GetPrivateProfileStringW(Widen(section).c_str(), Widen(key).c_str(), Widen(fallback).c_str(),
+                               buffer.data(), static_cast<DWORD>(capacity), Widen(file).c_str());
+  return Narrow(buffer.data(), static_cast<int>(stored));
+}
+
+void Win32Platform::ShowMessage(const std::string& text) {
+  // Owned by the window once it is shown, so that it cannot be clicked while
+  // the message is up; brought to the front because autorun often starts the
+  // launcher while another window has the focus.
+  HWND owner = splash_ && IsWindowVisible(splash_->Handle()) ? splash_->Handle() : nullptr;
+  MessageBoxW(owner, Widen(text).c_str(), Widen(kApplicationTitle).c_str(),
+              MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
+}
+
+void Win32Platform::StartProgram(const std::string& commandLine) {
+  if (StartCommandLine(commandLine) == StartResult::Declined) EndProgram(ExitStatus::Declined);
+}
+
+PicturePtr Win32Platform::LoadPictureFile(const std::string& path) { return LoadPicture(path); }
+
+std::string Win32Platform::ToLowerCase(const std::string& text) {
+  std::wstring wide = Widen(text);
+  CharLowerBuffW(wide.data(), static_cast<DWORD>(wide.size()));
+  return Narrow(wide);
+}
+
+void Win32Platform::SetWindowColour(std::int32_t colour) {
+  switch (ClassifyColour(colour)) {
+    case ColourForm::Ordinary: splash_->SetColour(static_cast<COLORREF>(colour)); return;
+    case ColourForm::System:
+      if (GetSysColorBrush(SystemColourIndex(colour))) {
+        splash_->SetColour(GetSysColor(SystemColourIndex(colour)));
+        return;
+      }
+      break;
+    case ColourForm::Invalid: break;
+  }
+  throw Failure(FailureKind::InvalidPropertyValue,
+                std::to_string(colour) + " is neither a colour nor a system colour.");
+}
+
+void Win32Platform::SetWindowPicture(const PicturePtr& picture) { splash_->SetPicture(picture); }
+
+void Win32Platform::SetWindowTitle(const std::string& title) { splash_->SetTitle(Widen(title)); }
+
+void Win32Platform::SetButtonCaption(int index, const std::string& caption) {
+  splash_->SetButtonCaption(index, Widen(caption));
+}
+
+void Win32Platform::SetButtonVisible(int index, bool visible) {
+  splash_->SetButtonVisible(index, visible);
+}
+
+void Win32Platform::SetButtonLeft(int index, int twips) { splash_->SetButtonLeft(index, twips); }
+
+void Win32Platform::SetButtonWidth(int index, int twips) { splash_->SetButtonWidth(index, twips); }
+
+void Win32Platform::EndProcess(ExitStatus status) { ExitProcess(static_cast<UINT>(status)); }
+
+void Win32Platform::ReportAndEnd(const Failure& failure) {
+  ShowMessage(FailureReportText(failure));
+  EndProgram(ExitStatus::FatalFailure);
+}
+
+}  // namespace orvex::win32

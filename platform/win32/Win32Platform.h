@@ -1,0 +1,49 @@
+// PlatformServices for Windows, with the wide-character API throughout.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+
+#include "platform/PlatformServices.h"
+#include "platform/win32/SplashWindow.h"
+
+namespace orvex::win32 {
+
+class Win32Platform final : public PlatformServices {
+ public:
+  explicit Win32Platform(HINSTANCE instance) : instance_(instance) {}
+
+  // Creates frmSplash from its design, hidden.
+  SplashWindow& CreateSplash();
+  SplashWindow& Splash() { return *splash_; }
+
+  void PrepareFileServices() override {}
+  std::string CurrentDirectoryPath() override;
+  bool FileExists(const std::string& path) override;
+  std::string ExecutableBaseName() override;
+  std::string ReadProfileString(const std::string& file, const std::string& section,
+                                const std::string& key, const std::string& fallback,
+                                std::size_t capacity) override;
+  void ShowMessage(const std::string& text) override;
+  void StartProgram(const std::string& commandLine) override;
+  PicturePtr LoadPictureFile(const std::string& path) override;
+  std::string ToLowerCase(const std::string& text) override;
+  void SetWindowColour(std::int32_t colour) override;
+  void SetWindowPicture(const PicturePtr& picture) override;
+  void SetWindowTitle(const std::string& title) override;
+  void SetButtonCaption(int index, const std::string& caption) override;
+  void SetButtonVisible(int index, bool visible) override;
+  void SetButtonLeft(int index, int twips) override;
+  void SetButtonWidth(int index, int twips) override;
+
+ protected:
+  void EndProcess(ExitStatus status) override;
+  void ReportAndEnd(const Failure& failure) override;
+
+ private:
+  HINSTANCE instance_;
+  std::unique_ptr<SplashWindow> splash_;
+};
+
+}  // namespace orvex::win32

@@ -1,0 +1,21 @@
+#include "settings/ButtonTable.h"
+
+#include "settings/Profile.h"
+
+namespace orvex {
+
+std::string ButtonSectionName(int number) { return "BUTTON" + std::to_string(number); }
+
+ButtonTable LoadButtons(PlatformServices& platform, const std::string& profilePath) {
+  ButtonTable table;
+  for (int number = 1; number <= kButtonCount; ++number) {
+    const std::string section = ButtonSectionName(number);
+    if (!ReadProfileBoolean(platform, profilePath, section, "Show")) continue;
+    const int slot = table.count++;
+    platform.SetButtonCaption(slot, ReadProfileValue(platform, profilePath, section, "Caption"));
+    table.actions[slot] = ReadProfileValue(platform, profilePath, section, "Action");
+  }
+  return table;
+}
+
+}  // namespace orvex

@@ -1,0 +1,71 @@
+// A PlatformServices that keeps files in memory and records every call in
+// order, so that tests can check what the launcher did and in which order.
+#pragma once
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/PlatformServices.h"
+
+namespace orvex {
+
+class Picture {
+ public:
+  explicit Picture(std::string path) : path(std::move(path)) {}
+  std::string path;
+};
+
+// Thrown by EndProgram, which must not return.
+struct ProgramEnded {
+  ExitStatus status;
+};
+
+class FakePlatform : public PlatformServices {
+ public:
+  std::string currentDirectory = "D:\\setup";
+  std::string baseName = "launch";
+  // Files by full path, with their text.
+  std::map<std::string, std::string> files;
+  // Files that exist but are not pictures.
+  std::set<std::string> notPictures;
+  // Command lines that fail to start.
+  std::set<std::string> unstartable;
+
+  // Every call made, as one line each ("ShowMessage text", ...).
+  std::vector<std::string> calls;
+  std::vector<std::string> started;
+  std::vector<std::string> messages;
+
+  // The profile at the default place, D:\setup\launch.ini.
+  void SetProfile(const std::string& text);
+  std::string ProfilePath() const;
+  // The calls whose line starts with prefix.
+  std::vector<std::string> CallsStartingWith(const std::string& prefix) const;
+
+  void PrepareFileServices() override;
+  std::string CurrentDirectoryPath() override;
+  bool FileExists(const std::string& path) override;
+  std::string ExecutableBaseName() override;
+  std::string ReadProfileString(const std::string& file, const std::string& section,
+                                const std::string& key, const std::string& fallback,
+                                std::size_t capacity) override;
+  void ShowMessage(const std::string& text) override;
+  void StartProgram(const std::string& commandLine) override;
+  PicturePtr LoadPictureFile(const std::string& path) override;
+  std::string ToLowerCase(const std::string& text) override;
+  void SetWindowColour(std::int32_t colour) override;
+  void SetWindowPicture(const PicturePtr& picture) override;
+  void SetWindowTitle(const std::string& title) override;
+  void SetButtonCaption(int index, const std::string& caption) override;
+  void SetButtonVisible(int index, bool visible) override;
+  void SetButtonLeft(int index, int twips) override;
+  void SetButtonWidth(int index, int twips) override;
+
+ protected:
+  void EndProcess(ExitStatus status) override;
+  void ReportAndEnd(const Failure& failure) override;
+};
+
+}  // namespace orvex
