@@ -30,12 +30,15 @@ int DigitValue(char c) {
 }
 
 std::int32_t ParsePrefixed(const std::string& text, std::string_view digits, int base) {
+  // A text that is no number is a type mismatch however long it is, so
+  // every digit is checked before the value can overflow.
   if (digits.empty()) NotANumber(text);
+  for (char c : digits) {
+    if (DigitValue(c) >= base) NotANumber(text);
+  }
   std::uint64_t value = 0;
   for (char c : digits) {
-    const int digit = DigitValue(c);
-    if (digit >= base) NotANumber(text);
-    value = value * base + digit;
+    value = value * base + DigitValue(c);
     if (value > kMaxPattern) TooLarge(text);
   }
   return static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
@@ -98,13 +101,15 @@ std::int32_t ParseNumber(const std::string& text) {
 std::string ParseColour(const std::string& text) {
   if (text.find(',') == std::string::npos) return text;
   const std::vector<std::string> parts = SplitAtCommas(text);
-  if (parts.size() < 3) {
-    throw Failure(FailureKind::SubscriptOutOfRange,
-                  "\"" + text + "\" has no blue component (red,green,blue expected).");
-  }
   static constexpr std::array<const char*, 3> kNames = {"red", "green", "blue"};
   std::array<std::string, 3> hex;
   for (std::size_t i = 0; i < hex.size(); ++i) {
+    // Only once the components before it are converted is a missing one
+    // found: in "red,31" the red is the failure.
+    if (i >= parts.size()) {
+      throw Failure(FailureKind::SubscriptOutOfRange, "\"" + text + "\" has no " + kNames[i] +
+                                                          " component (red,green,blue expected).");
+    }
     hex[i] = WithContext(std::string("The ") + kNames[i] + " component of \"" + text + "\":",
                          [&] { return UpperHex(ParseNumber(parts[i])); });
     if (hex[i].size() < 2) hex[i] = "0" + hex[i];

@@ -1,6 +1,7 @@
 #include "platform/win32/Picture.h"
 
 #include "platform/Failure.h"
+#include "platform/win32/PlainBitmap.h"
 #include "platform/win32/SystemLibrary.h"
 #include "platform/win32/WideText.h"
 
@@ -26,6 +27,7 @@ constexpr INT kPixelFormat32bppPARGB = 0xE200B;
 constexpr long long kMaxPixels = 64ll * 1024 * 1024;
 
 struct GdiPlus {
+  ScopedModule codecs;
   ScopedModule module;
   GpStatus(WINAPI* startup)(ULONG_PTR*, const GdiplusStartupInput*, void*) = nullptr;
   GpStatus(WINAPI* loadImageFromFile)(const WCHAR*, GpImage**) = nullptr;
@@ -52,6 +54,11 @@ void Bind(HMODULE module, const char* name, Function& function) {
 const GdiPlus& LoadGdiPlus() {
   static GdiPlus gdiplus;
   if (gdiplus.module.Valid()) return gdiplus;
+  // GDI+ may load the imaging component later, by name (delay-loaded, as
+  // Wine's does): a search in which some systems (older Windows, Wine) still
+  // include the launcher's own folder. Loaded first from the system
+  // directory, the name is already taken when GDI+ asks for it.
+  gdiplus.codecs = TryLoadSystemLibrary(L"windowscodecs.dll");
   ScopedModule module = LoadSystemLibrary(L"gdiplus.dll");
   HMODULE m = module.Get();
   Bind(m, "GdiplusStartup", gdiplus.startup);
@@ -94,6 +101,7 @@ class ScopedImage {
 }  // namespace
 
 PicturePtr LoadPicture(const std::string& path) {
+  if (PicturePtr plain = LoadPlainBitmap(Widen(path), kMaxPixels)) return plain;
   const GdiPlus& gdiplus = LoadGdiPlus();
   GpImage* loaded = nullptr;
   if (gdiplus.loadImageFromFile(ExtendedPath(Widen(path)).c_str(), &loaded) != kOk || !loaded) {

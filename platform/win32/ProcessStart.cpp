@@ -9,6 +9,7 @@
 #include "platform/Failure.h"
 #include "platform/StartPolicy.h"
 #include "platform/win32/ScopedWin.h"
+#include "platform/win32/SystemLibrary.h"
 #include "platform/win32/WideText.h"
 
 namespace orvex::win32 {
@@ -57,7 +58,22 @@ std::wstring FindProgram(const std::wstring& program) {
   return std::wstring(found.data(), length);
 }
 
+// Only the rare program that needs elevation uses the shell, so it is loaded
+// here rather than imported: every other run starts without it. It stays
+// loaded, as the shell may still be at work when this returns.
+using ShellExecuteExFn = BOOL(WINAPI*)(SHELLEXECUTEINFOW*);
+ShellExecuteExFn ShellExecuteFunction() {
+  static ScopedModule shell = LoadSystemLibrary(L"shell32.dll");
+  const auto function = reinterpret_cast<ShellExecuteExFn>(
+      reinterpret_cast<void*>(GetProcAddress(shell.Get(), "ShellExecuteExW")));
+  if (!function) {
+    throw Failure(FailureKind::CannotCreateObject, "The shell lacks the function ShellExecuteExW.");
+  }
+  return function;
+}
+
 StartResult StartElevated(const std::string& commandLine) {
+  const ShellExecuteExFn shellExecute = ShellExecuteFunction();
   const SplitCommand split = SplitCommandLine(commandLine);
   const std::wstring program = FindProgram(Widen(split.program));
   const std::wstring arguments = Widen(split.arguments);
@@ -68,7 +84,7 @@ StartResult StartElevated(const std::string& commandLine) {
   info.lpFile = program.c_str();
   info.lpParameters = arguments.empty() ? nullptr : arguments.c_str();
   info.nShow = SW_SHOWNORMAL;
-  if (ShellExecuteExW(&info)) return StartResult::Started;
+  if (shellExecute(&info)) return StartResult::Started;
   const DWORD error = GetLastError();
   if (OnElevationError(error) == ElevationFailureStep::EndQuietly) return StartResult::Declined;
   throw Failure(FailureKind::FileNotFound,

@@ -1,8 +1,10 @@
 #include "platform/win32/SplashWindow.h"
 
 #include "launcher/Design.h"
+#include "platform/Failure.h"
 #include "platform/Twips.h"
 #include "platform/win32/Picture.h"
+#include "platform/win32/SystemLibrary.h"
 #include "platform/win32/WideText.h"
 
 namespace orvex::win32 {
@@ -49,9 +51,21 @@ void RegisterSplashClass(HINSTANCE instance) {
 
 }  // namespace
 
-SplashWindow::SplashWindow(HINSTANCE instance)
-    : dpi_(ScreenDotsPerInch()), font_(MessageFont()), brush_(CreateSolidBrush(DesignColour())) {
-  RegisterSplashClass(instance);
+SplashWindow::SplashWindow(HINSTANCE instance) : instance_(instance) {}
+
+// Headless runs never get here: creating the first window is what connects a
+// program to the display (and, under Wine, starts its X11 driver), the most
+// expensive part of its start-up.
+HWND SplashWindow::Window() {
+  if (!window_) Create();
+  return window_;
+}
+
+void SplashWindow::Create() {
+  dpi_ = ScreenDotsPerInch();
+  font_ = MessageFont();
+  brush_ = ScopedBrush(CreateSolidBrush(DesignColour()));
+  RegisterSplashClass(instance_);
   RECT frame{0, 0, TwipsToPixels(kClientWidthTwips, dpi_), TwipsToPixels(kClientHeightTwips, dpi_)};
   AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
   const int width = frame.right - frame.left;
@@ -62,10 +76,16 @@ SplashWindow::SplashWindow(HINSTANCE instance)
   const int x = work.left + (work.right - work.left - width) / 2;
   const int y = work.top + (work.bottom - work.top - height) / 2;
   window_ = CreateWindowExW(kExStyle, kClassName, Widen(kDesignTitle).c_str(), kStyle, x, y, width,
-                            height, nullptr, nullptr, instance, nullptr);
+                            height, nullptr, nullptr, instance_, nullptr);
+  if (!window_) {
+    throw Failure(FailureKind::CannotCreateObject,
+                  "The launcher window could not be created: " + SystemErrorText(GetLastError()));
+  }
   SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SplashWindow::WindowProc));
 
+  // Before the first button, so that it is a Common Controls 6 button.
+  LoadCommonControls();
   const std::wstring caption = Widen(kDesignButtonCaption);
   for (int index = 0; index < kButtonCount; ++index) {
     const ButtonGeometry& design = kDesignButtons[index];
@@ -74,7 +94,7 @@ SplashWindow::SplashWindow(HINSTANCE instance)
         0, L"BUTTON", caption.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_NOTIFY | kind,
         TwipsToPixels(design.left, dpi_), TwipsToPixels(design.top, dpi_),
         TwipsToPixels(design.width, dpi_), TwipsToPixels(design.height, dpi_), window_,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstButtonId + index)), instance, nullptr);
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstButtonId + index)), instance_, nullptr);
     leftTwips_[index] = design.left;
     widthTwips_[index] = design.width;
     if (font_.Valid()) SendMessageW(buttons_[index], WM_SETFONT, WPARAM(font_.Get()), FALSE);
@@ -91,22 +111,26 @@ void SplashWindow::SetHandlers(std::function<void(int)> onClick, std::function<v
 }
 
 void SplashWindow::SetColour(COLORREF colour) {
+  Window();
   brush_ = ScopedBrush(CreateSolidBrush(colour));
   InvalidateRect(window_, nullptr, FALSE);
 }
 
 void SplashWindow::SetPicture(PicturePtr picture) {
+  Window();
   picture_ = std::move(picture);
   InvalidateRect(window_, nullptr, FALSE);
 }
 
-void SplashWindow::SetTitle(const std::wstring& title) { SetWindowTextW(window_, title.c_str()); }
+void SplashWindow::SetTitle(const std::wstring& title) { SetWindowTextW(Window(), title.c_str()); }
 
 void SplashWindow::SetButtonCaption(int index, const std::wstring& caption) {
+  Window();
   SetWindowTextW(buttons_.at(index), caption.c_str());
 }
 
 void SplashWindow::SetButtonVisible(int index, bool visible) {
+  Window();
   ShowWindow(buttons_.at(index), visible ? SW_SHOWNA : SW_HIDE);
 }
 
@@ -119,6 +143,7 @@ void SplashWindow::SetButtonWidth(int index, int twips) {
 }
 
 void SplashWindow::MoveButton(int index, int leftTwips, int widthTwips) {
+  Window();
   const ButtonGeometry& design = kDesignButtons.at(index);
   leftTwips_[index] = leftTwips;
   widthTwips_[index] = widthTwips;
@@ -151,7 +176,7 @@ void SplashWindow::MakeDefault(HWND target) {
 }
 
 int SplashWindow::ShowAndRun() {
-  ShowWindow(window_, SW_SHOWNORMAL);
+  ShowWindow(Window(), SW_SHOWNORMAL);
   SetForegroundWindow(window_);
   HWND first = FirstVisibleButton();
   SetFocus(first ? first : window_);

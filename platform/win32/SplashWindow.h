@@ -19,7 +19,8 @@ inline constexpr int kFirstButtonId = 1000;
 
 class SplashWindow {
  public:
-  // Creates the window from its design, hidden.
+  // The window of the design, hidden. The system window is made on first
+  // use, so that a run that never touches the window never makes one.
   explicit SplashWindow(HINSTANCE instance);
   SplashWindow(const SplashWindow&) = delete;
   SplashWindow& operator=(const SplashWindow&) = delete;
@@ -28,6 +29,7 @@ class SplashWindow {
   // The handlers must not throw: they run inside the window procedure.
   void SetHandlers(std::function<void(int)> onClick, std::function<void()> onClose);
 
+  // Null until the window is made.
   HWND Handle() const { return window_; }
   int DotsPerInch() const { return dpi_; }
 
@@ -43,6 +45,8 @@ class SplashWindow {
   int ShowAndRun();
 
  private:
+  HWND Window();
+  void Create();
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void Paint();
@@ -51,6 +55,7 @@ class SplashWindow {
   HWND FirstVisibleButton() const;
   int ButtonIndex(HWND control) const;
 
+  HINSTANCE instance_;
   HWND window_ = nullptr;
   std::array<HWND, 4> buttons_{};
   std::array<int, 4> leftTwips_{};

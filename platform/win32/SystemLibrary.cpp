@@ -1,5 +1,7 @@
 #include "platform/win32/SystemLibrary.h"
 
+#include <commctrl.h>
+
 #include <string>
 
 #include "platform/Failure.h"
@@ -9,6 +11,10 @@ namespace orvex::win32 {
 
 namespace {
 
+// Whether SetDefaultDllDirectories took effect, and so the
+// LOAD_LIBRARY_SEARCH_* flags are known.
+bool searchRestricted = false;
+
 std::wstring SystemDirectory() {
   wchar_t buffer[MAX_PATH];
   const UINT length = GetSystemDirectoryW(buffer, MAX_PATH);
@@ -17,26 +23,60 @@ std::wstring SystemDirectory() {
 
 }  // namespace
 
-ScopedModule LoadSystemLibrary(const wchar_t* name) {
-  // A full path needs no search at all, and works also where the
-  // LOAD_LIBRARY_SEARCH_* flags are unknown.
+ScopedModule TryLoadSystemLibrary(const wchar_t* name) {
+  // By full path, so the DLL itself needs no search. Its own dependencies
+  // are searched for, though: with LOAD_LIBRARY_SEARCH_SYSTEM32 only in the
+  // system directory. That flag is known exactly where
+  // SetDefaultDllDirectories is; elsewhere the altered search order at least
+  // starts in the system directory.
   const std::wstring path = SystemDirectory() + L"\\" + name;
-  ScopedModule module(LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
+  const DWORD flags =
+      searchRestricted ? LOAD_LIBRARY_SEARCH_SYSTEM32 : LOAD_WITH_ALTERED_SEARCH_PATH;
+  return ScopedModule(LoadLibraryExW(path.c_str(), nullptr, flags));
+}
+
+ScopedModule LoadSystemLibrary(const wchar_t* name) {
+  ScopedModule module = TryLoadSystemLibrary(name);
   if (!module.Valid()) {
     const DWORD error = GetLastError();
-    throw Failure(FailureKind::CannotCreateObject,
-                  "Loading " + Narrow(path) + ": " + SystemErrorText(error));
+    throw Failure(FailureKind::CannotCreateObject, "Loading " + Narrow(SystemDirectory()) + "\\" +
+                                                       Narrow(name) + ": " +
+                                                       SystemErrorText(error));
   }
   return module;
 }
 
 void HardenDllSearch() {
+  // Process-wide, so it also covers the DLLs that the system loads by name
+  // on the program's behalf, such as the theme library with the first
+  // window. SetDefaultDllDirectories is looked up because Vista and Windows
+  // 7 without update KB2533623 lack it; there the launcher's own directory
+  // stays in the search and only the current directory can be taken out.
   HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
   using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
   const auto setDefault = reinterpret_cast<SetDefaultDllDirectoriesFn>(
       reinterpret_cast<void*>(GetProcAddress(kernel, "SetDefaultDllDirectories")));
-  if (setDefault) setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32);
+  searchRestricted = setDefault && setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32);
   SetDllDirectoryW(L"");
+}
+
+void LoadCommonControls() {
+  // comctl32 is not a KnownDLL, and it must not come from the system
+  // directory by full path either: that copy is version 5, the classic
+  // look. The manifest names Common Controls 6 as a dependency, so the loader
+  // resolves the bare name through the process's activation context to the
+  // side-by-side copy in WinSxS before any search happens; a DLL of that
+  // name on the medium or in the current directory is never considered.
+  // Without the manifest the search would still be confined to the system
+  // directory by HardenDllSearch, where the system supports it.
+  HMODULE module = LoadLibraryW(L"comctl32.dll");
+  if (!module) return;
+  using InitFn = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+  const auto init = reinterpret_cast<InitFn>(
+      reinterpret_cast<void*>(GetProcAddress(module, "InitCommonControlsEx")));
+  const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
+  if (init) init(&classes);
+  // Not freed: the buttons' window procedure lives in it.
 }
 
 }  // namespace orvex::win32

@@ -5,9 +5,11 @@
 #include "launcher/Design.h"
 #include "platform/ColourForm.h"
 #include "platform/Failure.h"
+#include "platform/win32/FileBytes.h"
 #include "platform/win32/Picture.h"
 #include "platform/win32/ProcessStart.h"
 #include "platform/win32/WideText.h"
+#include "settings/ProfileReading.h"
 
 namespace orvex::win32 {
 
@@ -46,9 +48,29 @@ std::string Win32Platform::ExecutableBaseName() {
   return Narrow(name);
 }
 
+// The API reads everything but UTF-16 in the ANSI code page: a UTF-8
+// profile would lose its first section to the BOM, or show its captions
+// garbled. Those go to the portable reader; every other profile, and one
+// that cannot be read here, to the API as always.
+const ProfileReader* Win32Platform::Utf8Profile(const std::string& file) {
+  auto found = utf8Profiles_.find(file);
+  if (found == utf8Profiles_.end()) {
+    std::optional<ProfileReader> reader;
+    const std::optional<std::string> bytes = ReadWholeFile(Widen(file));
+    if (bytes && ChooseProfileReading(*bytes) == ProfileReading::Utf8) {
+      reader = ProfileReader::FromBytes(*bytes, kUtf8Decoding);
+    }
+    found = utf8Profiles_.emplace(file, std::move(reader)).first;
+  }
+  return found->second ? &*found->second : nullptr;
+}
+
 std::string Win32Platform::ReadProfileString(const std::string& file, const std::string& section,
                                              const std::string& key, const std::string& fallback,
                                              std::size_t capacity) {
+  if (const ProfileReader* utf8 = Utf8Profile(file)) {
+    return utf8->Read(section, key, fallback, capacity).value;
+  }
   std::vector<wchar_t> buffer(capacity + 1, L'\0');
   const DWORD stored =
       GetPrivateProfileStringW(Widen(section).c_str(), Widen(key).c_str(), Widen(fallback).c_str(),

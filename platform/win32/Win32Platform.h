@@ -3,10 +3,13 @@
 
 #include <windows.h>
 
+#include <map>
 #include <memory>
+#include <optional>
 
 #include "platform/PlatformServices.h"
 #include "platform/win32/SplashWindow.h"
+#include "settings/ProfileReader.h"
 
 namespace orvex::win32 {
 
@@ -42,8 +45,13 @@ class Win32Platform final : public PlatformServices {
   void ReportAndEnd(const Failure& failure) override;
 
  private:
+  // The profile read as UTF-8 by the portable reader, or nothing when the
+  // system's API reads it; decided once per file.
+  const ProfileReader* Utf8Profile(const std::string& file);
+
   HINSTANCE instance_;
   std::unique_ptr<SplashWindow> splash_;
+  std::map<std::string, std::optional<ProfileReader>> utf8Profiles_;
 };
 
 }  // namespace orvex::win32

@@ -2,9 +2,10 @@
 
 #include <algorithm>
 #include <cctype>
-#include <sstream>
 
+#include "platform/ColourForm.h"
 #include "platform/Failure.h"
+#include "settings/ProfileReading.h"
 
 namespace orvex {
 
@@ -14,36 +15,6 @@ std::string Lower(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(),
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
   return text;
-}
-
-std::string Trim(const std::string& text) {
-  const auto first = text.find_first_not_of(" \t\r");
-  if (first == std::string::npos) return "";
-  const auto last = text.find_last_not_of(" \t\r");
-  return text.substr(first, last - first + 1);
-}
-
-// A plain INI lookup: enough for the launcher's own tests.
-std::string LookUp(const std::string& text, const std::string& section, const std::string& key,
-                   bool& found) {
-  std::istringstream lines(text);
-  std::string line;
-  bool inSection = false;
-  found = false;
-  while (std::getline(lines, line)) {
-    const std::string trimmed = Trim(line);
-    if (!trimmed.empty() && trimmed.front() == '[') {
-      const auto close = trimmed.find(']');
-      inSection = Lower(trimmed.substr(1, close - 1)) == Lower(section);
-      continue;
-    }
-    const auto equals = trimmed.find('=');
-    if (!inSection || equals == std::string::npos) continue;
-    if (Lower(Trim(trimmed.substr(0, equals))) != Lower(key)) continue;
-    found = true;
-    return Trim(trimmed.substr(equals + 1));
-  }
-  return "";
 }
 
 }  // namespace
@@ -62,7 +33,10 @@ std::vector<std::string> FakePlatform::CallsStartingWith(const std::string& pref
   return matching;
 }
 
-void FakePlatform::PrepareFileServices() { calls.push_back("PrepareFileServices"); }
+void FakePlatform::PrepareFileServices() {
+  calls.push_back("PrepareFileServices");
+  if (fileServicesBroken) throw Failure(FailureKind::CannotCreateObject, "No file services.");
+}
 
 std::string FakePlatform::CurrentDirectoryPath() {
   calls.push_back("CurrentDirectoryPath");
@@ -79,16 +53,17 @@ std::string FakePlatform::ExecutableBaseName() {
   return baseName;
 }
 
+// Read as autorun.exe reads it on Windows: a UTF-8 profile by the portable
+// reader, any other as the system's API does where the ANSI code page is
+// Windows-1252. A missing file gives the fallback, as from the API.
 std::string FakePlatform::ReadProfileString(const std::string& file, const std::string& section,
                                             const std::string& key, const std::string& fallback,
                                             std::size_t capacity) {
   calls.push_back("Read [" + section + "] " + key);
   const auto it = files.find(file);
-  bool found = false;
-  std::string value = it == files.end() ? "" : LookUp(it->second, section, key, found);
-  if (!found) value = fallback;
-  if (value.size() > capacity - 1) value.resize(capacity - 1);
-  return value;
+  const std::string bytes = it == files.end() ? std::string() : it->second;
+  const auto profile = ProfileReader::FromBytes(bytes, DecodingFor(ChooseProfileReading(bytes)));
+  return profile.Read(section, key, fallback, capacity).value;
 }
 
 void FakePlatform::ShowMessage(const std::string& text) {
@@ -117,6 +92,10 @@ std::string FakePlatform::ToLowerCase(const std::string& text) {
 
 void FakePlatform::SetWindowColour(std::int32_t colour) {
   calls.push_back("SetWindowColour " + std::to_string(colour));
+  // The window takes only what it can show, as the real one does.
+  if (ClassifyColour(colour) == ColourForm::Invalid) {
+    throw Failure(FailureKind::InvalidPropertyValue, "Not a colour.");
+  }
 }
 
 void FakePlatform::SetWindowPicture(const PicturePtr& picture) {

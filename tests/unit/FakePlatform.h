@@ -32,6 +32,8 @@ class FakePlatform : public PlatformServices {
   std::set<std::string> notPictures;
   // Command lines that fail to start.
   std::set<std::string> unstartable;
+  // PrepareFileServices fails as when the file-system object cannot be made.
+  bool fileServicesBroken = false;
 
   // Every call made, as one line each ("ShowMessage text", ...).
   std::vector<std::string> calls;

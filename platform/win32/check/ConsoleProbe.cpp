@@ -1,0 +1,2 @@
+// A console program: CheckExecutable.cmake must refuse it.
+int main() { return 0; }

@@ -1,0 +1,174 @@
+#!/usr/bin/env bash
+# Builds the launcher and the demo medium and starts the launcher from the
+# medium under Wine, the way autorun starts it: the medium is drive D: and
+# the current directory is its root.
+#
+# With a DISPLAY the launcher opens there and the script waits until it and
+# what it started have ended. Without one it runs on a private Xvfb, and the
+# script closes it after the screenshot. Either way the window is left in
+# build/demo-screenshot.png.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+
+bash scripts/setup.sh
+
+# The launcher ships as a 32-bit program. Where the kernel cannot run 32-bit
+# programs, the 64-bit build of the same sources shows the same window.
+if /usr/lib/wine/wine --version >/dev/null 2>&1; then
+  preset=win32
+  wine=/usr/lib/wine/wine
+  echo "demo: running the 32-bit launcher (build/win32) under Wine"
+else
+  preset=win64
+  wine=/usr/lib/wine/wine64
+  echo "demo: this kernel cannot run 32-bit programs; running the 64-bit build of the" \
+    "launcher (build/win64) under wine64. The shipped autorun.exe is build/win32/autorun.exe."
+fi
+
+echo "demo: building ($preset)"
+configure_log=build/demo-configure.log
+mkdir -p build
+if ! cmake --preset "$preset" >"$configure_log" 2>&1; then
+  cat "$configure_log"
+  exit 1
+fi
+cmake --build --preset "$preset" --target autorun demo_setup
+
+medium=$root/build/demo-medium
+rm -rf "$medium"
+mkdir -p "$medium"
+cp -a demo/medium/. "$medium/"
+cp "build/$preset/autorun.exe" "build/$preset/demo/setup.exe" "$medium/"
+echo "demo: medium assembled in build/demo-medium:" $(ls "$medium")
+
+# The medium as it ships, as an image: the 32-bit launcher and setup.exe,
+# checked by autorun-check and written by autorun-medium.
+echo "demo: building the medium image build/demo-medium.iso"
+for tree in native win32; do
+  if ! cmake --preset "$tree" >"$configure_log" 2>&1; then
+    cat "$configure_log"
+    exit 1
+  fi
+done
+cmake --build --preset native --target autorun-check
+cmake --build --preset win32 --target autorun demo_setup
+image_source=$root/build/demo-image-source
+rm -rf "$image_source"
+mkdir -p "$image_source"
+cp -a demo/medium/. build/win32/demo/setup.exe "$image_source/"
+tools/autorun-medium --label "Orvex Demo Suite" "$image_source" build/demo-medium.iso
+
+export WINEPREFIX=$root/build/demo-wineprefix
+export WINEDEBUG=-all
+screenshot=$root/build/demo-screenshot.png
+rm -f "$screenshot"
+
+xvfb_pid=
+launcher_pid=
+cleanup() {
+  if [[ -n $xvfb_pid ]]; then
+    /usr/lib/wine/wineserver -k 2>/dev/null || true
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+  fi
+}
+trap cleanup EXIT
+
+# A private virtual display on the first free number from 99 up.
+start_xvfb() {
+  local number
+  for number in $(seq 99 140); do
+    [[ -e /tmp/.X$number-lock || -e /tmp/.X11-unix/X$number ]] && continue
+    Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    xvfb_pid=$!
+    for _ in $(seq 100); do
+      if [[ -e /tmp/.X11-unix/X$number ]]; then
+        export DISPLAY=:$number
+        return 0
+      fi
+      kill -0 "$xvfb_pid" 2>/dev/null || break
+      sleep 0.1
+    done
+    kill "$xvfb_pid" 2>/dev/null || true
+    xvfb_pid=
+  done
+  echo "demo: could not start Xvfb" >&2
+  return 1
+}
+
+interactive=false
+if [[ -n ${DISPLAY:-} ]] && xdotool getdisplaygeometry >/dev/null 2>&1; then
+  interactive=true
+  echo "demo: showing the launcher on display $DISPLAY"
+else
+  start_xvfb
+  echo "demo: no display; running on Xvfb $DISPLAY"
+fi
+
+# The prefix is made once; later runs reuse it.
+if [[ ! -e $WINEPREFIX/.demo-ready ]]; then
+  echo "demo: creating the Wine prefix build/demo-wineprefix (once, about 20 s)"
+  "$wine" wineboot -i >/dev/null 2>&1
+  # Without a window manager Wine would wait whenever a window hides; a
+  # crash should end at once rather than behind a dialog.
+  "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+  "$wine" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
+    >/dev/null 2>&1
+  /usr/lib/wine/wineserver -w
+  touch "$WINEPREFIX/.demo-ready"
+fi
+ln -sfn "$medium" "$WINEPREFIX/dosdevices/d:"
+
+echo 'demo: starting D:\autorun.exe in D:\'
+status_file=$root/build/demo-exit-status
+rm -f "$status_file"
+(
+  cd "$medium"
+  set +e
+  "$wine" 'D:\autorun.exe'
+  echo $? >"$status_file"
+) &
+launcher_pid=$!
+
+# The launcher's window, or a message box of its own (titled "OrvexAutorun").
+window=
+for _ in $(seq 180); do
+  window=$(xdotool search --onlyvisible --classname '^autorun\.exe$' 2>/dev/null | head -n 1 || true)
+  [[ -n $window ]] && break
+  kill -0 "$launcher_pid" 2>/dev/null || break
+  sleep 0.5
+done
+if [[ -z $window ]]; then
+  echo "demo: the launcher showed no window" \
+    "(exit status $(cat "$status_file" 2>/dev/null || echo unknown))" >&2
+  exit 1
+fi
+sleep 1.5  # let it paint
+title=$(xdotool getwindowname "$window")
+eval "$(xdotool getwindowgeometry --shell "$window")"
+xwd -root -silent | convert xwd:- -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$screenshot"
+echo "demo: window \"$title\" (${WIDTH}x${HEIGHT}); screenshot in build/demo-screenshot.png"
+
+if $interactive; then
+  echo "demo: waiting until the launcher and what it started have ended"
+  wait "$launcher_pid" || true
+  /usr/lib/wine/wineserver -w
+else
+  # Esc closes the launcher as its close box does.
+  xdotool windowfocus "$window" 2>/dev/null || true
+  xdotool key Escape
+  for _ in $(seq 40); do
+    [[ -e $status_file ]] && break
+    sleep 0.25
+  done
+fi
+status=$(cat "$status_file" 2>/dev/null || echo "none")
+echo "demo: the launcher ended with exit status $status"
+if [[ $title == OrvexAutorun ]]; then
+  echo "demo: the launcher reported a problem; see the screenshot" >&2
+  exit 1
+fi
+if [[ $status != 0 ]]; then
+  exit 1
+fi

@@ -1,0 +1,199 @@
+#!/usr/bin/env bash
+# The whole test suite: installs what is missing, then builds and tests every
+# tree. Each step prints a summary line at the end; the last line counts the
+# tests of all steps. Exits non-zero when any step fails.
+#
+# A step whose preset or script does not exist yet is skipped with a notice,
+# so a new kind of test joins the suite by adding its preset or script.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+
+jobs=$(nproc 2>/dev/null || echo 2)
+# Per test, unless the test sets its own limit.
+test_timeout=600
+
+summary=()
+total_passed=0
+total_failed=0
+total_skipped=0
+failed_steps=0
+
+# Set by each step.
+step_passed=0
+step_failed=0
+step_skipped=0
+step_note=""
+readonly SKIPPED_STEP=99
+
+has_preset() {  # kind (configure, build, test) name
+  local list
+  case $1 in
+    configure) list=$(cmake --list-presets 2>/dev/null) ;;
+    build) list=$(cmake --build --list-presets 2>/dev/null) ;;
+    test) list=$(ctest --list-presets 2>/dev/null) ;;
+  esac
+  grep -qF "\"$2\"" <<<"$list"
+}
+
+wine32_runs() { /usr/lib/wine/wine --version >/dev/null 2>&1; }
+
+# Adds the counts of a ctest run (its output in log) to the step's.
+count_ctest_results() {
+  local log=$1 line total failed skipped
+  line=$(grep -E '[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1)
+  [[ -z $line ]] && return 0
+  total=$(sed -E 's/.* out of ([0-9]+).*/\1/' <<<"$line")
+  failed=$(sed -E 's/.*passed, ([0-9]+) tests? failed.*/\1/' <<<"$line")
+  skipped=$(grep -cE '^[[:space:]]*[0-9]+ - .* \((Skipped|Disabled)\)$' "$log" || true)
+  step_passed=$((step_passed + total - failed - skipped))
+  step_failed=$((step_failed + failed))
+  step_skipped=$((step_skipped + skipped))
+}
+
+# Configures and builds preset; prints the build tree's directory.
+configure_and_build() {
+  local preset=$1 log binary_dir
+  log=$(mktemp)
+  if ! cmake --preset "$preset" >"$log" 2>&1; then
+    cat "$log" >&2
+    rm -f "$log"
+    return 1
+  fi
+  binary_dir=$(sed -n 's/^-- Build files have been written to: //p' "$log" | tail -n 1)
+  rm -f "$log"
+  if has_preset build "$preset"; then
+    cmake --build --preset "$preset" -j "$jobs" >&2 || return 1
+  else
+    cmake --build "$binary_dir" -j "$jobs" >&2 || return 1
+  fi
+  echo "$binary_dir"
+}
+
+# ctest in a build tree, with extra arguments (label filters).
+run_ctest() {
+  local preset=$1 binary_dir=$2 log rc
+  shift 2
+  log=$(mktemp)
+  if has_preset test "$preset"; then
+    ctest --preset "$preset" --timeout "$test_timeout" "$@" 2>&1 | tee "$log"
+  else
+    ctest --test-dir "$binary_dir" --output-on-failure --timeout "$test_timeout" "$@" 2>&1 |
+      tee "$log"
+  fi
+  rc=${PIPESTATUS[0]}
+  count_ctest_results "$log"
+  rm -f "$log"
+  return "$rc"
+}
+
+# ---------------------------------------------------------------- steps ----
+
+step_setup() { bash scripts/setup.sh; }
+
+# Configure, build and test one preset's tree.
+preset_step() {
+  local preset=$1 binary_dir
+  shift
+  if ! has_preset configure "$preset"; then
+    step_note="no preset \"$preset\" yet"
+    return $SKIPPED_STEP
+  fi
+  binary_dir=$(configure_and_build "$preset") || return 1
+  run_ctest "$preset" "$binary_dir" "$@"
+}
+
+step_native() { preset_step native; }
+step_native_asan() { preset_step native-asan; }
+
+# The shipped 32-bit launcher and the checks of this tree. Where 32-bit
+# programs cannot run, its Wine tests report themselves skipped.
+step_win32() {
+  wine32_runs || step_note="32-bit Wine cannot run here: its Wine tests skip, win64 runs them"
+  preset_step win32
+}
+
+# The same sources as a 64-bit program: the Wine tests where 32-bit Wine
+# cannot run.
+step_win64() {
+  if wine32_runs; then
+    step_note="32-bit Wine runs here: the Wine tests ran in the win32 tree"
+    return $SKIPPED_STEP
+  fi
+  preset_step win64
+}
+
+# A script that tests something on its own; it counts as one test unless it
+# ends with its own "N passed, N failed" line.
+script_step() {
+  local script=$1 log rc line
+  if [[ ! -f $script ]]; then
+    step_note="no $script yet"
+    return $SKIPPED_STEP
+  fi
+  log=$(mktemp)
+  bash "$script" 2>&1 | tee "$log"
+  rc=${PIPESTATUS[0]}
+  line=$(grep -E '^([A-Za-z]+: )?[0-9]+ passed, [0-9]+ failed' "$log" | tail -n 1)
+  rm -f "$log"
+  if [[ -n $line ]]; then
+    step_passed=$(sed -E 's/^([A-Za-z]+: )?([0-9]+) passed.*/\2/' <<<"$line")
+    step_failed=$(sed -E 's/.* ([0-9]+) failed.*/\1/' <<<"$line")
+  elif [[ $rc -eq 0 ]]; then
+    step_passed=1
+  else
+    step_failed=1
+  fi
+  return "$rc"
+}
+
+step_fuzz() { script_step tests/fuzz/run.sh; }
+
+# ----------------------------------------------------------------- runner ---
+
+run_step() {
+  local name=$1 function=$2 started=$SECONDS rc outcome
+  step_passed=0 step_failed=0 step_skipped=0 step_note=""
+  echo
+  echo "==== step $name"
+  "$function"
+  rc=$?
+  if [[ $rc -eq $SKIPPED_STEP ]]; then
+    outcome=skipped
+    echo "==== step $name skipped: $step_note"
+  elif [[ $rc -eq 0 ]]; then
+    outcome=passed
+  else
+    outcome=FAILED
+    failed_steps=$((failed_steps + 1))
+    # A step that failed before any test could (a build) counts as one failure.
+    [[ $step_failed -eq 0 ]] && step_failed=1
+  fi
+  total_passed=$((total_passed + step_passed))
+  total_failed=$((total_failed + step_failed))
+  total_skipped=$((total_skipped + step_skipped))
+  local line
+  line=$(printf '%-12s %-8s %4d passed %4d failed %4d skipped %5d s' "$name" "$outcome" \
+    "$step_passed" "$step_failed" "$step_skipped" $((SECONDS - started)))
+  [[ -n $step_note ]] && line+="  ($step_note)"
+  summary+=("$line")
+  return $((rc == SKIPPED_STEP ? 0 : rc))
+}
+
+finish() {
+  echo
+  echo "==== summary ($((SECONDS)) s)"
+  printf '%s\n' "${summary[@]}"
+  echo "$total_passed passed, $total_failed failed, $total_skipped skipped"
+  [[ $failed_steps -eq 0 ]]
+  exit $?
+}
+
+# Nothing else can run without the tools.
+run_step setup step_setup || finish
+
+run_step native step_native
+run_step native-asan step_native_asan
+run_step win32 step_win32
+run_step win64 step_win64
+run_step fuzz step_fuzz
+finish

@@ -1,0 +1,163 @@
+// Picture headers as the checker reads them. The metafile sizes are the
+// ones Wine's GDI+ reported for the same bytes.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+
+#include "platform/Failure.h"
+#include "tools/check/PictureInfo.h"
+
+namespace orvex::check {
+namespace {
+
+std::string Le16(int value) {
+  return {static_cast<char>(value & 0xFF), static_cast<char>((value >> 8) & 0xFF)};
+}
+std::string Le32(std::int64_t value) {
+  return Le16(static_cast<int>(value & 0xFFFF)) + Le16(static_cast<int>((value >> 16) & 0xFFFF));
+}
+std::string Be16(int value) {
+  return {static_cast<char>((value >> 8) & 0xFF), static_cast<char>(value & 0xFF)};
+}
+std::string Be32(std::int64_t value) {
+  return Be16(static_cast<int>((value >> 16) & 0xFFFF)) + Be16(static_cast<int>(value & 0xFFFF));
+}
+
+std::string Bmp(std::int64_t width, std::int64_t height) {
+  return "BM" + Le32(54) + Le32(0) + Le32(54) + Le32(40) + Le32(width) + Le32(height) + Le16(1) +
+         Le16(24) + std::string(24, '\0');
+}
+std::string BmpCore(int width, int height) {
+  return "BM" + Le32(26) + Le32(0) + Le32(26) + Le32(12) + Le16(width) + Le16(height) + Le16(1) +
+         Le16(24);
+}
+std::string IcoEntry(int width, int height) {
+  return std::string{static_cast<char>(width), static_cast<char>(height), 0, 0} + Le16(1) +
+         Le16(32) + Le32(40) + Le32(38);
+}
+std::string Ico(const std::string& entries, int count) {
+  return Le16(0) + Le16(1) + Le16(count) + entries;
+}
+std::string WmfHeader() {
+  return Le16(1) + Le16(9) + Le16(0x0300) + Le32(12) + Le16(0) + Le32(3) + Le16(0);
+}
+std::string PlaceableWmf(int left, int top, int right, int bottom, int inch) {
+  return "\xD7\xCD\xC6\x9A" + Le16(0) + Le16(left) + Le16(top) + Le16(right) + Le16(bottom) +
+         Le16(inch) + Le32(0) + Le16(0) + WmfHeader();
+}
+std::string Emf(int frameLeft, int frameTop, int frameRight, int frameBottom, int deviceX,
+                int deviceY, int millimetresX, int millimetresY) {
+  std::string bytes = Le32(1) + Le32(108) + Le32(0) + Le32(0) + Le32(100) + Le32(100) +
+                      Le32(frameLeft) + Le32(frameTop) + Le32(frameRight) + Le32(frameBottom) +
+                      " EMF" + Le32(0x10000) + Le32(128) + Le32(2) + Le16(0) + Le16(0) + Le32(0) +
+                      Le32(0) + Le32(0) + Le32(deviceX) + Le32(deviceY) + Le32(millimetresX) +
+                      Le32(millimetresY);
+  return bytes + std::string(20, '\0');
+}
+std::string Gif(int width, int height) {
+  return "GIF89a" + Le16(width) + Le16(height) + "\x80\0\0";
+}
+std::string JpegSegment(int marker, const std::string& body) {
+  return std::string{'\xFF', static_cast<char>(marker)} + Be16(static_cast<int>(body.size()) + 2) +
+         body;
+}
+std::string Jpeg(int width, int height) {
+  return std::string("\xFF\xD8") + JpegSegment(0xE0, std::string("JFIF\0\1\1\0\0\1\0\1\0\0", 14)) +
+         JpegSegment(0xDB, std::string(65, '\1')) +
+         JpegSegment(0xC2, std::string("\x08") + Be16(height) + Be16(width) + "\x01\x01\x11\x00");
+}
+std::string Png(std::int64_t width, std::int64_t height) {
+  return std::string("\x89PNG\r\n\x1A\n", 8) + Be32(13) + "IHDR" + Be32(width) + Be32(height) +
+         std::string("\x08\x02\0\0\0", 5) + Be32(0);
+}
+
+struct Readable {
+  const char* name;
+  std::string bytes;
+  PictureFormat format;
+  int width;
+  int height;
+  bool sizeKnown;
+};
+
+void PrintTo(const Readable& c, std::ostream* out) { *out << c.name; }
+
+class PictureInfoReads : public ::testing::TestWithParam<Readable> {};
+
+TEST_P(PictureInfoReads, FormatAndDrawnSize) {
+  const Readable& c = GetParam();
+  const PictureInfo info = ReadPictureInfo(c.bytes);
+  EXPECT_EQ(info.format, c.format);
+  EXPECT_EQ(info.width, c.width);
+  EXPECT_EQ(info.height, c.height);
+  EXPECT_EQ(info.sizeKnown, c.sizeKnown);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Formats, PictureInfoReads,
+    ::testing::Values(
+        Readable{"BmpBottomUp", Bmp(120, 80), PictureFormat::Bmp, 120, 80, true},
+        Readable{"BmpTopDown", Bmp(30, -20), PictureFormat::Bmp, 30, 20, true},
+        Readable{"BmpCoreHeader", BmpCore(4, 3), PictureFormat::Bmp, 4, 3, true},
+        Readable{"IcoFirstImageCounts", Ico(IcoEntry(16, 16) + IcoEntry(48, 48), 2),
+                 PictureFormat::Ico, 16, 16, true},
+        Readable{"IcoZeroMeans256", Ico(IcoEntry(0, 0), 1), PictureFormat::Ico, 256, 256, true},
+        // One pixel a unit, whatever a unit is.
+        Readable{"WmfPlaceableTwips", PlaceableWmf(0, 0, 1440, 720, 1440), PictureFormat::Wmf, 1440,
+                 720, true},
+        Readable{"WmfPlaceableOffset", PlaceableWmf(10, 20, 154, 92, 72), PictureFormat::Wmf, 144,
+                 72, true},
+        Readable{"WmfWithoutPlaceableHeader", WmfHeader(), PictureFormat::Wmf, 0, 0, false},
+        Readable{"EmfScreen", Emf(0, 0, 3175, 2117, 1024, 768, 270, 203), PictureFormat::Emf, 120,
+                 80, true},
+        Readable{"EmfCutNotRounded", Emf(0, 0, 2540, 2540, 1920, 1080, 508, 286),
+                 PictureFormat::Emf, 96, 95, true},
+        Readable{"EmfOffsetFrame", Emf(100, 200, 2640, 5280, 1024, 768, 320, 240),
+                 PictureFormat::Emf, 81, 162, true},
+        Readable{"Gif", Gif(9, 5), PictureFormat::Gif, 9, 5, true},
+        Readable{"JpegSizeAfterOtherSegments", Jpeg(640, 480), PictureFormat::Jpeg, 640, 480, true},
+        Readable{"Png", Png(481, 335), PictureFormat::Png, 481, 335, true},
+        Readable{"AsLargeAsTheLauncherDraws", Png(8192, 8192), PictureFormat::Png, 8192, 8192,
+                 true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct Unreadable {
+  const char* name;
+  std::string bytes;
+};
+
+void PrintTo(const Unreadable& c, std::ostream* out) { *out << c.name; }
+
+class PictureInfoRefuses : public ::testing::TestWithParam<Unreadable> {};
+
+TEST_P(PictureInfoRefuses, AsAnInvalidPicture) {
+  try {
+    ReadPictureInfo(GetParam().bytes);
+    FAIL() << "read as a picture";
+  } catch (const Failure& failure) {
+    EXPECT_EQ(failure.Kind(), FailureKind::InvalidPicture);
+    EXPECT_FALSE(failure.Detail().empty());
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Headers, PictureInfoRefuses,
+    ::testing::Values(Unreadable{"Empty", ""}, Unreadable{"Text", "just some text, no picture"},
+                      Unreadable{"BmpCut", Bmp(120, 80).substr(0, 30)},
+                      Unreadable{"BmpNoWidth", Bmp(0, 80)}, Unreadable{"IcoNoImages", Ico("", 0)},
+                      Unreadable{"IcoDirectoryCut", Ico(IcoEntry(16, 16), 2)},
+                      Unreadable{"WmfPlaceableCut", PlaceableWmf(0, 0, 100, 100, 96).substr(0, 30)},
+                      Unreadable{"WmfEmptyBox", PlaceableWmf(50, 50, 50, 90, 96)},
+                      Unreadable{"EmfCut", Emf(0, 0, 100, 100, 1024, 768, 270, 203).substr(0, 60)},
+                      Unreadable{"EmfNoDeviceSize", Emf(0, 0, 3175, 2117, 1024, 768, 0, 0)},
+                      Unreadable{"GifCut", Gif(9, 5).substr(0, 8)},
+                      Unreadable{"JpegWithoutFrame", std::string("\xFF\xD8\xFF\xD9")},
+                      Unreadable{"JpegCut", Jpeg(640, 480).substr(0, 40)},
+                      Unreadable{"PngCut", Png(16, 16).substr(0, 20)},
+                      Unreadable{"PngNoHeight", Png(16, 0)},
+                      Unreadable{"LargerThanTheLauncherDraws", Png(8193, 8192)}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace orvex::check

@@ -1,0 +1,132 @@
+// Finding files and programs on a medium the way the launcher does.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "tools/check/KeyNames.h"
+#include "tools/check/MediumFolder.h"
+#include "tools/check/ProgramSearch.h"
+
+namespace orvex::check {
+namespace {
+
+namespace fs = std::filesystem;
+
+class ProgramSearchTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    root_ = fs::temp_directory_path() /
+            ("orvex-check-" +
+             std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(root_);
+    for (const char* file : {"Setup.EXE", "Tools/Install.exe", "readme.txt", "setup.msi",
+                             "My Programs/run me.exe", "run.bat"}) {
+      const fs::path path = root_ / file;
+      fs::create_directories(path.parent_path());
+      std::ofstream(path) << "stand-in\n";
+    }
+    fs::create_directories(root_ / "folder.exe");
+  }
+  void TearDown() override { fs::remove_all(root_); }
+
+  ProgramSearch Find(const std::string& commandLine) const {
+    return FindProgram(MediumFolder(root_), commandLine);
+  }
+
+  fs::path root_;
+};
+
+TEST_F(ProgramSearchTest, FindsProgramsOnTheMediumInAnyLetterCase) {
+  const struct {
+    const char* commandLine;
+    const char* found;
+  } cases[] = {
+      {"setup.exe /q", "Setup.EXE"},
+      {"setup /q", "Setup.EXE"},  // .exe is added
+      {"tools\\install.exe", "Tools/Install.exe"},
+      {"tools/install", "Tools/Install.exe"},
+      {"\\tools\\install.exe", "Tools/Install.exe"},  // the root of the medium's drive
+      {"d:\\setup.exe", "Setup.EXE"},
+      {"\"my programs\\run me.exe\" /x", "My Programs/run me.exe"},
+      {"my programs\\run me.exe /x", "My Programs/run me.exe"},  // unquoted, tried part by part
+      {"run.bat", "run.bat"},
+  };
+  for (const auto& c : cases) {
+    const ProgramSearch search = Find(c.commandLine);
+    EXPECT_EQ(search.place, ProgramPlace::OnMedium) << c.commandLine;
+    EXPECT_EQ(search.found, c.found) << c.commandLine;
+  }
+}
+
+TEST_F(ProgramSearchTest, TellsWhatIsNotAProgramOnTheMedium) {
+  const struct {
+    const char* commandLine;
+    ProgramPlace place;
+  } cases[] = {
+      {"readme.txt", ProgramPlace::NotAProgram},
+      {"setup.msi /q", ProgramPlace::NotAProgram},
+      {"notepad.exe readme.txt", ProgramPlace::SystemProgram},
+      {"msiexec /i setup.msi", ProgramPlace::SystemProgram},
+      {"tools\\notepad.exe", ProgramPlace::Missing},  // system programs only by name
+      {"install.exe", ProgramPlace::Missing},
+      {"folder.exe", ProgramPlace::Missing},     // a folder is no program
+      {"..\\setup.exe", ProgramPlace::Missing},  // above the medium's root
+      {"exit ", ProgramPlace::Missing},
+      {"c:\\windows\\notepad.exe", ProgramPlace::OutsideMedium},
+      {"\\\\server\\share\\setup.exe", ProgramPlace::OutsideMedium},
+      {"   ", ProgramPlace::Blank},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Find(c.commandLine).place, c.place) << c.commandLine;
+  }
+}
+
+TEST_F(ProgramSearchTest, FindsFilesAsWindowsNamesThem) {
+  const MediumFolder medium(root_);
+  const struct {
+    const char* path;
+    const char* found;  // nullptr: not found
+  } cases[] = {
+      {"README.TXT", "readme.txt"},
+      {"readme.txt. ", "readme.txt"},  // dots and blanks at the end are dropped
+      {".\\tools\\..\\readme.txt", "readme.txt"},
+      {"D:readme.txt", "readme.txt"},
+      {"tools", nullptr},  // a folder
+      {"", nullptr},
+      {"c:\\readme.txt", nullptr},
+      {"..\\readme.txt", nullptr},
+  };
+  for (const auto& c : cases) {
+    const auto found = medium.FindRelative(c.path);
+    if (c.found) {
+      EXPECT_EQ(found.value_or("(none)"), c.found) << c.path;
+    } else {
+      EXPECT_FALSE(found) << c.path << " -> " << found.value_or("");
+    }
+  }
+}
+
+TEST(KeyNamesTest, SuggestsTheKeyMeantForSlipsOnly) {
+  const struct {
+    const char* name;
+    const char* nearest;  // nullptr: none
+  } cases[] = {
+      {"Captoin", "Caption"},  {"BackColour", "BackColor"},
+      {"backcolor", nullptr},  // the key itself, in another case
+      {"Pictures", "Picture"}, {"DefaultActoin", "DefaultAction"},
+      {"Sho", "Show"},         {"Author", nullptr},
+      {"Colour", nullptr},     {"Title", nullptr},
+  };
+  for (const auto& c : cases) {
+    const auto nearest = NearestName(c.name, DialogKeys());
+    if (c.nearest) {
+      EXPECT_EQ(nearest.value_or("(none)"), c.nearest) << c.name;
+    } else {
+      EXPECT_FALSE(nearest) << c.name << " -> " << nearest.value_or("");
+    }
+  }
+}
+
+}  // namespace
+}  // namespace orvex::check

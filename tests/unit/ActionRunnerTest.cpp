@@ -1,0 +1,71 @@
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "FakePlatform.h"
+#include "TestSupport.h"
+#include "launcher/ActionRunner.h"
+
+namespace orvex {
+namespace {
+
+using test::Attempt;
+
+struct ActionCase {
+  const char* action;
+  std::optional<std::string> started;  // the command line given to StartProgram
+};
+
+std::ostream& operator<<(std::ostream& out, const ActionCase& c) {
+  return out << '"' << c.action << '"';
+}
+
+class RunActionTest : public testing::TestWithParam<ActionCase> {};
+
+TEST_P(RunActionTest, StartsTheLowerCasedLineUnlessItIsExitThenEnds) {
+  const ActionCase& c = GetParam();
+  FakePlatform platform;
+  const auto outcome = Attempt([&] { RunAction(platform, c.action); });
+  EXPECT_EQ(outcome.ended, ExitStatus::Normal);
+  const std::vector<std::string> expected =
+      c.started ? std::vector<std::string>{*c.started} : std::vector<std::string>{};
+  EXPECT_EQ(platform.started, expected);
+  EXPECT_EQ(platform.calls.back(), "EndProgram 0");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Actions, RunActionTest,
+    testing::Values(ActionCase{"exit", std::nullopt}, ActionCase{"Exit", std::nullopt},
+                    ActionCase{"EXIT", std::nullopt}, ActionCase{"eXiT", std::nullopt},
+                    // Only the bare word is exit; no trimming.
+                    ActionCase{"exit now", "exit now"}, ActionCase{"exit ", "exit "},
+                    ActionCase{" EXIT", " exit"}, ActionCase{"exit.exe", "exit.exe"},
+                    ActionCase{"SETUP\\Install.EXE /Q", "setup\\install.exe /q"},
+                    ActionCase{"\"D:\\My Programs\\Tool.exe\" -Go",
+                               "\"d:\\my programs\\tool.exe\" -go"},
+                    ActionCase{" ", " "}));
+
+TEST(RunActionTest, EmptyActionIsAnInvalidProcedureCallBeforeTheEnd) {
+  FakePlatform platform;
+  const auto outcome = Attempt([&] { RunAction(platform, ""); });
+  ASSERT_TRUE(outcome.failure);
+  EXPECT_EQ(outcome.failure->Kind(), FailureKind::InvalidProcedureCall);
+  EXPECT_FALSE(outcome.ended);
+  EXPECT_TRUE(platform.CallsStartingWith("StartProgram").empty());
+}
+
+TEST(RunActionTest, AnUnstartableProgramFailsWithFileNotFoundNamingTheLine) {
+  FakePlatform platform;
+  platform.unstartable.insert("exit now");
+  const auto outcome = Attempt([&] { RunAction(platform, "Exit Now"); });
+  ASSERT_TRUE(outcome.failure);
+  EXPECT_EQ(outcome.failure->Kind(), FailureKind::FileNotFound);
+  EXPECT_TRUE(test::Contains(outcome.failure->Detail(), "exit now"));
+  EXPECT_FALSE(outcome.ended);
+}
+
+}  // namespace
+}  // namespace orvex

@@ -1,0 +1,147 @@
+// Window mode's appearance: background colour in both forms, the title, and
+// the missing or unreadable picture.
+#include <gtest/gtest.h>
+
+#include "Harness.h"
+#include "Pictures.h"
+#include "TestProfiles.h"
+
+namespace winetest {
+namespace {
+
+struct ColourCase {
+  const char* name;
+  std::string backColor;
+  Rgb expected;
+};
+
+void PrintTo(const ColourCase& c, std::ostream* out) { *out << c.name; }
+
+class AppearanceColour : public ::testing::TestWithParam<ColourCase> {};
+
+TEST_P(AppearanceColour, FillsTheBackground) {
+  const ColourCase& c = GetParam();
+  const Medium medium;
+  WindowProfile profile = WindowProfile::WithButtons(0);
+  profile.backColor = c.backColor;
+  PrepareWindowMedium(medium, profile);
+  Launch run(medium.Path());
+  const auto window = run.WaitForWindow();
+  ASSERT_TRUE(window) << run.Situation();
+  const ClientImage image = CaptureClient(window->handle);
+  ASSERT_EQ(image.width, 481);
+  ASSERT_EQ(image.height, 335);
+  for (const POINT p : {POINT{kSplashWidth, 0}, POINT{0, kSplashHeight}, POINT{240, 160},
+                        POINT{480, 0}, POINT{0, 334}, POINT{480, 334}, POINT{60, 316}}) {
+    EXPECT_EQ(image.At(p.x, p.y), c.expected) << "at " << p.x << "," << p.y;
+  }
+  EXPECT_EQ(image.At(0, 0), kSplashColour);
+  RequestClose(window->handle);
+  EXPECT_EQ(run.WaitForExit(), 0u) << run.Situation();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    BothForms, AppearanceColour,
+    ::testing::Values(ColourCase{"RedGreenBlue", "16,32,64", {16, 32, 64}},
+                      ColourCase{"RedGreenBlueWithBlanks", " 200 , 100 ,50 ", {200, 100, 50}},
+                      ColourCase{"FourthComponentIgnored", "47,31,107,99", {47, 31, 107}},
+                      ColourCase{"HexNumber", "&H6B1F2F", {47, 31, 107}},
+                      ColourCase{"LowerCaseHexNumber", "&h00ff00", {0, 255, 0}},
+                      ColourCase{"DecimalNumber", "7020335", {47, 31, 107}},
+                      ColourCase{"DecimalRed", "255", {255, 0, 0}},
+                      // 300 gives three hexadecimal digits, which shift green.
+                      ColourCase{"UnclampedComponent", "300,0,0", {0x2C, 0x01, 0}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct MissingPictureCase {
+  const char* name;
+  std::string picture;
+  std::wstring expectedTail;
+};
+
+void PrintTo(const MissingPictureCase& c, std::ostream* out) { *out << c.name; }
+
+class AppearanceMissingPicture : public ::testing::TestWithParam<MissingPictureCase> {};
+
+TEST_P(AppearanceMissingPicture, ShowsTheMessageAndEnds) {
+  const MissingPictureCase& c = GetParam();
+  const Medium medium;
+  WindowProfile profile = WindowProfile::WithButtons(2);
+  profile.picture = c.picture;
+  PrepareWindowMedium(medium, profile);
+  medium.MakeFolder(L"folder.bmp");  // a folder is no picture file
+  Launch run(medium.Path());
+  const auto box = run.TakeMessageBox();
+  ASSERT_TRUE(box) << run.Situation();
+  EXPECT_EQ(box->text, L"Couldn't find splash screen picture - " + c.expectedTail);
+  EXPECT_EQ(box->title, L"OrvexAutorun");
+  EXPECT_EQ(box->buttons, std::vector<std::wstring>{L"OK"});
+  EXPECT_TRUE(box->hasIcon);
+  EXPECT_EQ(run.WaitForExit(), 1u) << run.Situation();
+  EXPECT_FALSE(run.WindowEverShown());
+  EXPECT_EQ(run.MessageBoxesSeen(), 1u);
+  EXPECT_EQ(run.ChildProcessCount(), 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(BothForms, AppearanceMissingPicture,
+                         ::testing::Values(MissingPictureCase{"MissingFile", "Pictures\\Splash.BMP",
+                                                              L"Pictures\\Splash.BMP"},
+                                           MissingPictureCase{"EmptyValue", "", L""},
+                                           MissingPictureCase{"Folder", "folder.bmp",
+                                                              L"folder.bmp"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(AppearancePicture, TextFileNamedLikeAPictureIsFatal) {
+  const Medium medium;
+  WindowProfile profile = WindowProfile::WithButtons(1);
+  profile.picture = "notes.bmp";
+  PrepareWindowMedium(medium, profile);
+  medium.Write(L"notes.bmp", "These are notes, not a picture.\r\n");
+  Launch run(medium.Path());
+  const auto box = run.TakeMessageBox();
+  ASSERT_TRUE(box) << run.Situation();
+  EXPECT_EQ(FirstLine(box->text), L"Invalid picture") << Utf8(box->text);
+  EXPECT_TRUE(Contains(box->text, L"notes.bmp")) << Utf8(box->text);
+  EXPECT_EQ(box->title, L"OrvexAutorun");
+  EXPECT_EQ(run.WaitForExit(), 2u) << run.Situation();
+  EXPECT_FALSE(run.WindowEverShown());
+}
+
+struct CaptionCase {
+  const char* name;
+  std::string caption;
+  std::wstring title;
+};
+
+void PrintTo(const CaptionCase& c, std::ostream* out) { *out << c.name; }
+
+class AppearanceCaption : public ::testing::TestWithParam<CaptionCase> {};
+
+TEST_P(AppearanceCaption, BecomesTheWindowTitle) {
+  const Medium medium;
+  WindowProfile profile = WindowProfile::WithButtons(1);
+  profile.caption = GetParam().caption;
+  PrepareWindowMedium(medium, profile);
+  Launch run(medium.Path());
+  const auto window = run.WaitForWindow();
+  ASSERT_TRUE(window) << run.Situation();
+  EXPECT_EQ(window->title, GetParam().title);
+  RequestClose(window->handle);
+  EXPECT_EQ(run.WaitForExit(), 0u) << run.Situation();
+}
+
+std::string Digits(size_t count) {
+  std::string text;
+  for (size_t i = 0; i < count; ++i) text.push_back(static_cast<char>('0' + i % 10));
+  return text;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, AppearanceCaption,
+    ::testing::Values(CaptionCase{"Plain", "Welcome to the Medium", L"Welcome to the Medium"},
+                      CaptionCase{"Empty", "", L""},
+                      CaptionCase{"Long300CutTo254", Digits(300), Wide(Digits(254))}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace winetest

@@ -1,0 +1,224 @@
+// Window mode's buttons: the layout table on the real window, caption
+// packing, clicks, closing, and fatal button sections.
+#include <gtest/gtest.h>
+
+#include "Harness.h"
+#include "TestProfiles.h"
+
+namespace winetest {
+namespace {
+
+struct Placed {
+  bool visible;
+  int left;   // pixels at 96 DPI
+  int width;  // pixels at 96 DPI
+};
+
+struct LayoutRow {
+  int count;
+  std::array<Placed, 4> buttons;  // the hidden ones' geometry is not checked
+};
+
+void PrintTo(const LayoutRow& row, std::ostream* out) { *out << row.count << " button(s)"; }
+
+class ButtonsLayout : public ::testing::TestWithParam<LayoutRow> {};
+
+// Every row of the layout table, in pixels: twips / 15 at 96 DPI, rounded.
+// Top 4560 and height 375 twips (304 and 25 pixels) never change.
+TEST_P(ButtonsLayout, PlacesTheEnabledButtonsByTheTable) {
+  const LayoutRow& row = GetParam();
+  const Medium medium;
+  PrepareWindowMedium(medium, WindowProfile::WithButtons(row.count));
+  Launch run(medium.Path());
+  const auto window = run.WaitForWindow();
+  ASSERT_TRUE(window) << run.Situation();
+  const ClientImage image = CaptureClient(window->handle);
+
+  for (size_t i = 0; i < 4; ++i) {
+    SCOPED_TRACE("Button(" + std::to_string(i) + ")");
+    const ButtonInfo& button = window->buttons[i];
+    const Placed& expected = row.buttons[i];
+    ASSERT_NE(button.handle, nullptr);
+    EXPECT_EQ(button.visible, expected.visible);
+    const int middleY = 304 + 12;
+    if (expected.visible) {
+      EXPECT_EQ(button.rect.left, expected.left);
+      EXPECT_EQ(button.rect.right - button.rect.left, expected.width);
+      EXPECT_EQ(button.rect.top, 304);
+      EXPECT_EQ(button.rect.bottom - button.rect.top, 25);
+      EXPECT_EQ(button.caption, Wide("Button " + std::to_string(i + 1)));
+      // On the screen: the button's face inside, the background just
+      // outside its left and right edges.
+      EXPECT_NE(image.At(expected.left + expected.width / 2, middleY), kBackground);
+      EXPECT_EQ(image.At(expected.left - 1, middleY), kBackground);
+      EXPECT_EQ(image.At(expected.left + expected.width, middleY), kBackground);
+    } else {
+      // Unfilled slots keep the design caption.
+      EXPECT_EQ(button.caption, L"Command1");
+    }
+  }
+  // Where the design places the buttons, hidden ones leave the background.
+  const int designLefts[] = {16, 132, 248, 364};
+  for (size_t i = 0; i < 4; ++i) {
+    bool covered = false;
+    for (const Placed& placed : row.buttons) {
+      const int x = designLefts[i] + 50;
+      covered = covered || (placed.visible && x >= placed.left && x < placed.left + placed.width);
+    }
+    if (!covered) {
+      EXPECT_EQ(image.At(designLefts[i] + 50, 316), kBackground) << "design slot " << i;
+    }
+  }
+
+  RequestClose(window->handle);
+  EXPECT_EQ(run.WaitForExit(), 0u) << run.Situation();
+}
+
+constexpr Placed kHidden{false, 0, 0};
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ButtonsLayout,
+    ::testing::Values(
+        LayoutRow{0, {kHidden, kHidden, kHidden, kHidden}},
+        // left 3000, design width 1515
+        LayoutRow{1, {Placed{true, 200, 101}, kHidden, kHidden, kHidden}},
+        // lefts 240 and 4075, widths 2895
+        LayoutRow{2, {Placed{true, 16, 193}, Placed{true, 272, 193}, kHidden, kHidden}},
+        // lefts 240, 2640 and 5050, widths 1815
+        LayoutRow{3,
+                  {Placed{true, 16, 121}, Placed{true, 176, 121}, Placed{true, 337, 121}, kHidden}},
+        // the design: lefts 240, 1980, 3720, 5460, widths 1515
+        LayoutRow{4,
+                  {Placed{true, 16, 101}, Placed{true, 132, 101}, Placed{true, 248, 101},
+                   Placed{true, 364, 101}}}),
+    [](const auto& info) { return std::to_string(info.param.count) + "Buttons"; });
+
+// Only BUTTON2 and BUTTON4 enabled: they fill the first two slots.
+WindowProfile SecondAndFourth() {
+  WindowProfile profile;
+  profile.buttons[0] = {"0", "Not shown 1", "recorder.exe /section1"};
+  profile.buttons[1] = {"1", "Second", "Recorder.EXE /Section2"};
+  profile.buttons[2] = {"False", "Not shown 3", "recorder.exe /section3"};
+  profile.buttons[3] = {"TRUE", "Fourth", "RECORDER.exe /Section4 ARG"};
+  return profile;
+}
+
+struct ClickCase {
+  int index;
+  std::wstring started;
+};
+
+class ButtonsPacked : public ::testing::TestWithParam<ClickCase> {};
+
+TEST_P(ButtonsPacked, ClickRunsTheLowerCasedActionOfTheSlotsSection) {
+  const Medium medium;
+  PrepareWindowMedium(medium, SecondAndFourth());
+  Launch run(medium.Path());
+  const auto window = run.WaitForWindow();
+  ASSERT_TRUE(window) << run.Situation();
+  EXPECT_EQ(window->buttons[0].caption, L"Second");
+  EXPECT_EQ(window->buttons[1].caption, L"Fourth");
+  EXPECT_TRUE(window->buttons[0].visible);
+  EXPECT_TRUE(window->buttons[1].visible);
+  EXPECT_FALSE(window->buttons[2].visible);
+  EXPECT_FALSE(window->buttons[3].visible);
+
+  ClickButton(window->handle, window->buttons[static_cast<size_t>(GetParam().index)]);
+  ASSERT_EQ(run.WaitForExit(), 0u) << run.Situation();
+  const auto started = run.Started();
+  ASSERT_EQ(started.size(), 1u);
+  EXPECT_EQ(started[0].commandLine, GetParam().started);
+  EXPECT_EQ(started[0].currentDirectory, medium.Path());
+}
+
+INSTANTIATE_TEST_SUITE_P(SecondAndFourthSection, ButtonsPacked,
+                         ::testing::Values(ClickCase{0, L"recorder.exe /section2"},
+                                           ClickCase{1, L"recorder.exe /section4 arg"}),
+                         [](const auto& info) {
+                           return "Slot" + std::to_string(info.param.index);
+                         });
+
+TEST(ButtonsClick, ExitButtonEndsWithoutStartingAnything) {
+  const Medium medium;
+  WindowProfile profile = WindowProfile::WithButtons(2);
+  profile.buttons[1].action = "EXIT";
+  medium.CopyRecorder(L"exit.exe");
+  PrepareWindowMedium(medium, profile);
+  Launch run(medium.Path());
+  const auto window = run.WaitForWindow();
+  ASSERT_TRUE(window) << run.Situation();
+  ClickButton(window->handle, window->buttons[1]);
+  ASSERT_EQ(run.WaitForExit(), 0u) << run.Situation();
+  EXPECT_EQ(run.ChildProcessCount(), 0u);
+  EXPECT_TRUE(run.Started().empty());
+  EXPECT_EQ(run.MessageBoxesSeen(), 0u);
+}
+
+TEST(ButtonsClick, EmptyActionIsFatal) {
+  const Medium medium;
+  WindowProfile profile = WindowProfile::WithButtons(1);
+  profile.buttons[0].action = "";
+  PrepareWindowMedium(medium, profile);
+  Launch run(medium.Path());
+  const auto window = run.WaitForWindow();
+  ASSERT_TRUE(window) << run.Situation();
+  ClickButton(window->handle, window->buttons[0]);
+  const auto box = run.TakeMessageBox();
+  ASSERT_TRUE(box) << run.Situation();
+  EXPECT_EQ(FirstLine(box->text), L"Invalid procedure call") << Utf8(box->text);
+  EXPECT_EQ(box->title, L"OrvexAutorun");
+  EXPECT_EQ(run.WaitForExit(), 2u) << run.Situation();
+  EXPECT_EQ(run.ChildProcessCount(), 0u);
+}
+
+TEST(ButtonsClick, ClosingWithNoButtonShownStartsNothing) {
+  const Medium medium;
+  PrepareWindowMedium(medium, WindowProfile::WithButtons(0));
+  Launch run(medium.Path());
+  const auto window = run.WaitForWindow();
+  ASSERT_TRUE(window) << run.Situation();
+  RequestClose(window->handle);
+  ASSERT_EQ(run.WaitForExit(), 0u) << run.Situation();
+  EXPECT_EQ(run.ChildProcessCount(), 0u);
+  EXPECT_EQ(run.MessageBoxesSeen(), 0u);
+}
+
+// Every button section must be there in window mode, even when disabled.
+std::string WithoutButton3(std::string text) {
+  const auto start = text.find("[BUTTON3]");
+  const auto end = text.find("[BUTTON4]");
+  return text.erase(start, end - start);
+}
+
+TEST(ButtonsSection, MissingButton3IsFatalInWindowMode) {
+  const Medium medium;
+  const WindowProfile profile = WindowProfile::WithButtons(2);
+  PrepareWindowMedium(medium, profile);
+  medium.WriteProfile(WithoutButton3(profile.Text()));
+  Launch run(medium.Path());
+  const auto box = run.TakeMessageBox();
+  ASSERT_TRUE(box) << run.Situation();
+  EXPECT_EQ(FirstLine(box->text), L"Type mismatch") << Utf8(box->text);
+  EXPECT_TRUE(Contains(box->text, L"BUTTON3")) << Utf8(box->text);
+  EXPECT_TRUE(Contains(box->text, L"Show")) << Utf8(box->text);
+  EXPECT_EQ(run.WaitForExit(), 2u) << run.Situation();
+  EXPECT_FALSE(run.WindowEverShown());
+}
+
+TEST(ButtonsSection, MissingButton3DoesNotMatterInHeadlessMode) {
+  const Medium medium;
+  WindowProfile profile = WindowProfile::WithButtons(2);
+  PrepareWindowMedium(medium, profile);
+  std::string text = WithoutButton3(profile.Text());
+  text.replace(text.find("Show=1"), 6, "Show=0\r\nDefaultAction=recorder.exe /headless");
+  medium.WriteProfile(text);
+  Launch run(medium.Path());
+  ASSERT_EQ(run.WaitForExit(), 0u) << run.Situation();
+  const auto started = run.Started();
+  ASSERT_EQ(started.size(), 1u);
+  EXPECT_EQ(started[0].commandLine, L"recorder.exe /headless");
+  EXPECT_FALSE(run.WindowEverShown());
+}
+
+}  // namespace
+}  // namespace winetest

@@ -1,0 +1,259 @@
+// autorun-check against the real launcher: for every test medium of the
+// checker (tests/check/media), the launcher ends the way the checker's
+// Windows build, run here on the same copy of the medium, predicts: the same
+// report or message at start-up; the same report when a button it names is
+// clicked; otherwise the window, or a quiet end in headless mode.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "Harness.h"
+#include "TestProfiles.h"
+
+namespace winetest {
+namespace {
+
+std::wstring EnvironmentPath(const wchar_t* name) {
+  const DWORD size = GetEnvironmentVariableW(name, nullptr, 0);
+  if (size == 0) return {};
+  std::wstring value(size, L'\0');
+  value.resize(GetEnvironmentVariableW(name, value.data(), size));
+  // A path from the Unix side, as Wine's drive Z: shows it.
+  if (!value.empty() && value[0] == L'/') {
+    for (auto& c : value) {
+      if (c == L'/') c = L'\\';
+    }
+    value = L"Z:" + value;
+  }
+  return value;
+}
+
+// The media folders (ORVEX_CHECK_MEDIA), by name.
+std::vector<std::string> MediaNames() {
+  std::vector<std::string> names;
+  const std::wstring root = EnvironmentPath(L"ORVEX_CHECK_MEDIA");
+  if (root.empty()) return names;
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW((root + L"\\*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do {
+    const std::wstring name = found.cFileName;
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name != L"." && name != L"..") {
+      names.push_back(Utf8(name));
+    }
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+void CopyTree(const std::wstring& from, const Medium& medium, const std::wstring& relative) {
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW((from + L"\\*").c_str(), &found);
+  ASSERT_NE(search, INVALID_HANDLE_VALUE) << Utf8(from);
+  do {
+    const std::wstring name = found.cFileName;
+    if (name == L"." || name == L"..") continue;
+    const std::wstring inner = relative.empty() ? name : relative + L"\\" + name;
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      medium.MakeFolder(inner);
+      CopyTree(from + L"\\" + name, medium, inner);
+    } else {
+      EXPECT_TRUE(CopyFileW((from + L"\\" + name).c_str(), medium.PathOf(inner).c_str(), FALSE))
+          << Utf8(inner);
+    }
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+}
+
+// What a program wrote to its standard output, once it has ended.
+std::optional<std::string> OutputOf(std::wstring commandLine) {
+  SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
+  HANDLE readEnd = nullptr;
+  HANDLE writeEnd = nullptr;
+  if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) return std::nullopt;
+  SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdOutput = writeEnd;
+  startup.hStdError = writeEnd;
+  startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+  PROCESS_INFORMATION process{};
+  const BOOL started = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE,
+                                      CREATE_NO_WINDOW, nullptr, nullptr, &startup, &process);
+  CloseHandle(writeEnd);
+  if (!started) {
+    CloseHandle(readEnd);
+    return std::nullopt;
+  }
+  std::string output;
+  const ULONGLONG end = GetTickCount64() + kWaitMs;
+  for (;;) {
+    DWORD available = 0;
+    const BOOL open = PeekNamedPipe(readEnd, nullptr, 0, nullptr, &available, nullptr);
+    if (available > 0) {
+      std::string chunk(available, '\0');
+      DWORD read = 0;
+      ReadFile(readEnd, chunk.data(), available, &read, nullptr);
+      output.append(chunk, 0, read);
+      continue;
+    }
+    if (!open || GetTickCount64() >= end) break;  // closed: the program has ended
+    Sleep(5);
+  }
+  const bool ended = WaitForSingleObject(process.hProcess, 1000) == WAIT_OBJECT_0;
+  if (!ended) TerminateProcess(process.hProcess, 1);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  CloseHandle(readEnd);
+  if (!ended) return std::nullopt;
+  return output;
+}
+
+// The JSON string whose opening quote is at `at`; `at` moves past it.
+std::string JsonString(const std::string& text, size_t& at) {
+  std::string value;
+  for (++at; at < text.size() && text[at] != '"'; ++at) {
+    if (text[at] != '\\') {
+      value += text[at];
+      continue;
+    }
+    switch (text[++at]) {
+      case 'n': value += '\n'; break;
+      case 'r': value += '\r'; break;
+      case 't': value += '\t'; break;
+      case 'u':
+        value += static_cast<char>(std::stoi(text.substr(at + 1, 4), nullptr, 16));
+        at += 4;
+        break;
+      default: value += text[at];
+    }
+  }
+  ++at;
+  return value;
+}
+
+struct Ending {
+  std::string failure;  // empty: the launcher's own message
+  std::wstring shows;
+};
+
+// The object at `at` ("null" or {"line": .., "failure": .., "shows": ..}).
+std::optional<Ending> EndingAt(const std::string& text, size_t at) {
+  if (text.compare(at, 4, "null") == 0) return std::nullopt;
+  Ending ending;
+  size_t failure = text.find("\"failure\": ", at) + 11;
+  if (text[failure] == '"') ending.failure = JsonString(text, failure);
+  size_t shows = text.find("\"shows\": ", at) + 9;
+  ending.shows = Wide(JsonString(text, shows));
+  return ending;
+}
+
+struct Prediction {
+  std::string mode;
+  std::optional<Ending> startUp;
+  std::vector<std::pair<int, Ending>> clicks;  // button 1 = leftmost shown
+};
+
+Prediction Predict(const std::string& json) {
+  Prediction prediction;
+  size_t mode = json.find("\"mode\": ") + 8;
+  if (json[mode] == '"') prediction.mode = JsonString(json, mode);
+  prediction.startUp = EndingAt(json, json.find("\"startUpEnding\": ") + 17);
+  const size_t clicksEnd = json.find("\"findings\"");
+  for (size_t at = json.find("{\"button\": "); at < clicksEnd;
+       at = json.find("{\"button\": ", at + 1)) {
+    const int button = std::stoi(json.substr(at + 11));
+    prediction.clicks.emplace_back(button, *EndingAt(json, json.find("\"ending\": ", at) + 10));
+  }
+  return prediction;
+}
+
+// The checker names the profile's path as the launcher forms it from the
+// root of drive D: ("D:\" "\autorun.ini"); here it runs from the medium's
+// folder instead.
+std::wstring AsLaunchedFrom(const Medium& medium, const std::wstring& shows) {
+  const std::wstring root = L"D:\\";
+  if (shows.rfind(root, 0) != 0) return shows;
+  return medium.Path() + shows.substr(root.size());
+}
+
+void ExpectEnding(Launch& run, const Medium& medium, const Ending& expected) {
+  const auto box = run.TakeMessageBox();
+  ASSERT_TRUE(box) << "the checker predicts \"" << Utf8(expected.shows) << "\"; "
+                   << run.Situation();
+  EXPECT_EQ(box->title, L"OrvexAutorun");
+  EXPECT_EQ(FirstLine(box->text), AsLaunchedFrom(medium, expected.shows));
+  // A report ends with status 2, the launcher's own messages with 1.
+  EXPECT_EQ(run.WaitForExit(), expected.failure.empty() ? 1u : 2u) << run.Situation();
+}
+
+class CheckerAgreement : public ::testing::TestWithParam<std::string> {};
+// Runs of the driver for other groups have no media to list.
+GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(CheckerAgreement);
+
+TEST(CheckerAgreementSetup, FindsTheCheckerAndItsMedia) {
+  EXPECT_FALSE(EnvironmentPath(L"ORVEX_CHECKER").empty()) << "ORVEX_CHECKER is not set";
+  EXPECT_GE(MediaNames().size(), 10u) << "ORVEX_CHECK_MEDIA names no folder of test media";
+}
+
+TEST_P(CheckerAgreement, LauncherEndsAsTheCheckerPredicts) {
+  const Medium medium;
+  CopyTree(EnvironmentPath(L"ORVEX_CHECK_MEDIA") + L"\\" + Wide(GetParam()), medium, L"");
+  // On the medium, as it is shipped: its folder is where programs are
+  // looked for first.
+  const std::wstring launcher = medium.CopyLauncher();
+  const auto json =
+      OutputOf(L"\"" + EnvironmentPath(L"ORVEX_CHECKER") + L"\" --json \"" + medium.Path() + L"\"");
+  ASSERT_TRUE(json) << "autorun-check did not run";
+  ASSERT_NE(json->find("\"findings\""), std::string::npos) << *json;
+  const Prediction prediction = Predict(*json);
+
+  if (prediction.startUp) {
+    Launch run(medium.Path(), launcher);
+    ExpectEnding(run, medium, *prediction.startUp);
+    EXPECT_FALSE(run.WindowEverShown());
+    return;
+  }
+  if (prediction.mode == "headless") {
+    Launch run(medium.Path(), launcher);
+    EXPECT_EQ(run.WaitForExit(), 0u) << run.Situation();
+    EXPECT_EQ(run.MessageBoxesSeen(), 0u) << run.Situation();
+    EXPECT_FALSE(run.WindowEverShown());
+    return;
+  }
+  {
+    Launch run(medium.Path(), launcher);
+    const auto window = run.WaitForWindow();
+    ASSERT_TRUE(window) << "the checker predicts the window; " << run.Situation();
+    RequestClose(window->handle);
+    EXPECT_EQ(run.WaitForExit(), 0u) << run.Situation();
+    EXPECT_EQ(run.MessageBoxesSeen(), 0u);
+  }
+  for (const auto& [button, ending] : prediction.clicks) {
+    SCOPED_TRACE("button " + std::to_string(button));
+    Launch run(medium.Path(), launcher);
+    const auto window = run.WaitForWindow();
+    ASSERT_TRUE(window) << run.Situation();
+    const ButtonInfo& clicked = window->buttons.at(static_cast<size_t>(button - 1));
+    ASSERT_TRUE(clicked.visible);
+    ClickButton(window->handle, clicked);
+    ExpectEnding(run, medium, ending);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Media, CheckerAgreement, ::testing::ValuesIn(MediaNames()),
+                         [](const auto& info) {
+                           std::string name = info.param;
+                           for (char& c : name) {
+                             if (c == '-') c = '_';
+                           }
+                           return name;
+                         });
+
+}  // namespace
+}  // namespace winetest

@@ -1,0 +1,297 @@
+// The launcher as a Windows program of its own: media in folders whose names
+// lie outside the ANSI code page, long current directories, and bitmap
+// pictures decoded without GDI+.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "Harness.h"
+#include "Modules.h"
+#include "Pictures.h"
+#include "TestProfiles.h"
+
+namespace winetest {
+namespace {
+
+const std::wstring kMissingProfileTail =
+    L" doesn't exist. INI filename must be the same as EXE filename.";
+
+// "日本語メディア": no Western code page has these characters, so a launcher
+// that passed the path through the ANSI API would lose them.
+const std::wstring kJapaneseSuffix = L"-\u65E5\u672C\u8A9E\u30E1\u30C7\u30A3\u30A2";
+
+// ---------------------------------------------------------------- Unicode
+
+TEST(CitizenUnicodePaths, MissingProfileMessageShowsThePath) {
+  const Medium medium(kJapaneseSuffix);
+  ASSERT_NE(medium.Path().find(L"\u65E5\u672C\u8A9E"), std::wstring::npos);
+  const std::wstring exe = medium.CopyLauncher();
+  Launch run(medium.Path(), exe);
+  const auto box = run.TakeMessageBox();
+  ASSERT_TRUE(box) << run.Situation();
+  EXPECT_EQ(box->text, medium.Path() + L"\\autorun.ini" + kMissingProfileTail);
+  EXPECT_EQ(run.WaitForExit(), 1u) << run.Situation();
+}
+
+class CitizenUnicodeMedium : public ::testing::TestWithParam<PictureFormat> {};
+
+// The profile is found, the picture loads (by GDI for a bitmap, by GDI+
+// otherwise), and a button starts its program in that folder.
+TEST_P(CitizenUnicodeMedium, FindsProfileLoadsPictureAndStartsAction) {
+  const Medium medium(kJapaneseSuffix);
+  WindowProfile profile = WindowProfile::WithButtons(1);
+  profile.picture = "picture." + Utf8(Extension(GetParam()));
+  PrepareWindowMedium(medium, profile);
+  constexpr Rgb kColour{0, 160, 80};
+  WriteSolidPicture(medium.PathOf(Wide(profile.picture)), GetParam(), 60, 40, kColour);
+  const std::wstring exe = medium.CopyLauncher();
+
+  Launch run(medium.Path(), exe);
+  const auto window = run.WaitForWindow();
+  ASSERT_TRUE(window) << run.Situation();
+  const ClientImage image = CaptureClient(window->handle);
+  EXPECT_EQ(image.At(0, 0), kColour);
+  EXPECT_EQ(image.At(59, 39), kColour);
+  EXPECT_EQ(image.At(60, 40), kBackground);
+
+  ClickButton(window->handle, window->buttons[0]);
+  EXPECT_EQ(run.WaitForExit(), 0u) << run.Situation();
+  const auto started = run.Started();
+  ASSERT_EQ(started.size(), 1u);
+  EXPECT_EQ(started[0].commandLine, L"recorder.exe /button1");
+  EXPECT_EQ(started[0].currentDirectory, medium.Path());
+}
+
+INSTANTIATE_TEST_SUITE_P(Pictures, CitizenUnicodeMedium,
+                         ::testing::Values(PictureFormat::Bmp, PictureFormat::Png),
+                         [](const auto& info) { return FormatName(info.param); });
+
+// ---------------------------------------------------------------- manifest
+
+// The manifest's dependency brings Common Controls 6, the side-by-side copy
+// with the current visual style, not version 5 from the system directory.
+TEST(CitizenManifest, ButtonsComeFromCommonControlsSix) {
+  const Medium medium;
+  PrepareWindowMedium(medium, WindowProfile::WithButtons(1));
+  Launch run(medium.Path());
+  const auto window = run.WaitForWindow();
+  ASSERT_TRUE(window) << run.Situation();
+  std::wstring commonControls;
+  for (const std::wstring& module : LoadedModules(run.ProcessId())) {
+    if (FileName(module) == L"comctl32.dll") commonControls = module;
+  }
+  EXPECT_NE(commonControls.find(L"\\winsxs\\"), std::wstring::npos)
+      << "Common Controls: " << (commonControls.empty() ? "not loaded" : Utf8(commonControls));
+  EXPECT_NE(commonControls.find(L"common-controls"), std::wstring::npos);
+  RequestClose(window->handle);
+  EXPECT_EQ(run.WaitForExit(), 0u) << run.Situation();
+}
+
+// ---------------------------------------------------------------- long paths
+
+// Wine 8, not the launcher, sets the limits here: a program whose current
+// directory has 259 characters or more does not start at all (260 or more
+// makes CreateProcessW crash the caller), and Wine's profile reader cannot
+// open a profile path of about 269 characters. Windows has neither limit, so
+// these tests stay just below Wine's.
+constexpr std::size_t kLongestStartableDirectory = 258;
+constexpr std::size_t kLongestReadableProfileDirectory = 256;  // + "\autorun.ini" = 268
+
+// Makes nested folders inside the medium until the path is exactly length
+// characters long.
+std::wstring FolderOfLength(const Medium& medium, std::size_t length) {
+  std::wstring relative;
+  std::size_t total = medium.Path().size();
+  while (total < length) {
+    // A separator and at least one character per folder; no folder name
+    // longer than 100.
+    const std::size_t name = std::min<std::size_t>(100, length - total - 1);
+    if (name == 0) {
+      ADD_FAILURE() << "cannot reach a path of " << length << " characters";
+      break;
+    }
+    relative += (relative.empty() ? L"" : L"\\") + std::wstring(name, L'x');
+    total += 1 + name;
+  }
+  const std::wstring folder = medium.MakeFolder(relative);
+  EXPECT_EQ(folder.size(), length);
+  EXPECT_NE(GetFileAttributesW((L"\\\\?\\" + folder).c_str()), INVALID_FILE_ATTRIBUTES);
+  return folder;
+}
+
+TEST(CitizenLongPaths, MissingProfileMessageShowsTheWholePath) {
+  const Medium medium;
+  const std::wstring folder = FolderOfLength(medium, kLongestStartableDirectory);
+  Launch run(folder);
+  const auto box = run.TakeMessageBox();
+  ASSERT_TRUE(box) << run.Situation();
+  // Beyond MAX_PATH: nothing of it may be cut.
+  const std::wstring profilePath = folder + L"\\autorun.ini";
+  ASSERT_GT(profilePath.size(), static_cast<std::size_t>(MAX_PATH));
+  EXPECT_EQ(box->text, profilePath + kMissingProfileTail);
+  EXPECT_EQ(run.WaitForExit(), 1u) << run.Situation();
+}
+
+TEST(CitizenLongPaths, ProfilePictureAndActionWork) {
+  const Medium medium;
+  const std::wstring folder = FolderOfLength(medium, kLongestReadableProfileDirectory);
+  ASSERT_GT(folder.size() + std::wstring(L"\\splash.bmp").size(),
+            static_cast<std::size_t>(MAX_PATH));
+  // Made at the medium's root, then moved into the long folder.
+  PrepareWindowMedium(medium, WindowProfile::WithButtons(1));
+  for (const wchar_t* name : {L"autorun.ini", L"splash.bmp", L"recorder.exe"}) {
+    ASSERT_TRUE(MoveFileW((L"\\\\?\\" + medium.PathOf(name)).c_str(),
+                          (L"\\\\?\\" + folder + L"\\" + name).c_str()))
+        << Utf8(name);
+  }
+
+  Launch run(folder);
+  const auto window = run.WaitForWindow();
+  ASSERT_TRUE(window) << run.Situation();
+  const ClientImage image = CaptureClient(window->handle);
+  EXPECT_EQ(image.At(0, 0), kSplashColour);
+  EXPECT_EQ(image.At(kSplashWidth, 0), kBackground);
+  ClickButton(window->handle, window->buttons[0]);
+  EXPECT_EQ(run.WaitForExit(), 0u) << run.Situation();
+  const auto started = run.Started();
+  ASSERT_EQ(started.size(), 1u);
+  EXPECT_EQ(started[0].currentDirectory, folder);
+}
+
+// ---------------------------------------------------------------- bitmaps
+
+// A bitmap file of four quadrants, written byte by byte. The quadrants tell
+// whether the rows were taken top-down or bottom-up and whether a colour
+// table was applied.
+struct BitmapCase {
+  const char* name;
+  int bitsPerPixel;  // 1, 4, 8, 16 or 24
+  bool topDown;      // negative height
+  int headerSize;    // 40, 108 or 124
+};
+
+constexpr int kQuadrantWidth = 10;
+constexpr int kQuadrantHeight = 8;
+// Top-left, top-right, bottom-left, bottom-right. Multiples of 8, so that a
+// 16-bit (5-5-5) file can hold them too.
+constexpr Rgb kQuadrants[4] = {{248, 0, 0}, {0, 200, 0}, {0, 0, 248}, {248, 248, 0}};
+
+int QuadrantAt(int x, int row) {
+  return (row >= kQuadrantHeight ? 2 : 0) + (x >= kQuadrantWidth ? 1 : 0);
+}
+
+void Put32(std::string& out, std::uint32_t value) {
+  for (int i = 0; i < 4; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
+}
+void Put16(std::string& out, std::uint16_t value) {
+  out += static_cast<char>(value & 0xFF);
+  out += static_cast<char>(value >> 8);
+}
+
+std::string QuadrantBitmap(const BitmapCase& c) {
+  const int width = 2 * kQuadrantWidth;
+  const int height = 2 * kQuadrantHeight;
+  // One colour table entry per quadrant; a 1-bit table has two, so its
+  // right-hand quadrants repeat the left-hand ones.
+  const int colours = c.bitsPerPixel == 1 ? 2 : (c.bitsPerPixel <= 8 ? 4 : 0);
+  const int stride = ((width * c.bitsPerPixel + 31) / 32) * 4;
+  std::string pixels;
+  for (int stored = 0; stored < height; ++stored) {
+    const int row = c.topDown ? stored : height - 1 - stored;  // row 0 is the top
+    std::string line(static_cast<std::size_t>(stride), '\0');
+    for (int x = 0; x < width; ++x) {
+      int index = QuadrantAt(x, row);
+      if (c.bitsPerPixel == 1) index /= 2;
+      const Rgb& rgb = kQuadrants[QuadrantAt(x, row)];
+      switch (c.bitsPerPixel) {
+        case 1: line[x / 8] |= static_cast<char>(index << (7 - x % 8)); break;
+        case 4: line[x / 2] |= static_cast<char>(index << (x % 2 ? 0 : 4)); break;
+        case 8: line[x] = static_cast<char>(index); break;
+        case 16: {
+          const auto value =
+              static_cast<std::uint16_t>((rgb.r >> 3) << 10 | (rgb.g >> 3) << 5 | (rgb.b >> 3));
+          line[2 * x] = static_cast<char>(value & 0xFF);
+          line[2 * x + 1] = static_cast<char>(value >> 8);
+          break;
+        }
+        default:
+          line[3 * x] = static_cast<char>(rgb.b);
+          line[3 * x + 1] = static_cast<char>(rgb.g);
+          line[3 * x + 2] = static_cast<char>(rgb.r);
+      }
+    }
+    pixels += line;
+  }
+  std::string info;
+  Put32(info, static_cast<std::uint32_t>(c.headerSize));
+  Put32(info, static_cast<std::uint32_t>(width));
+  Put32(info, static_cast<std::uint32_t>(c.topDown ? -height : height));
+  Put16(info, 1);
+  Put16(info, static_cast<std::uint16_t>(c.bitsPerPixel));
+  Put32(info, BI_RGB);
+  Put32(info, static_cast<std::uint32_t>(pixels.size()));
+  Put32(info, 3780);  // 96 DPI
+  Put32(info, 3780);
+  Put32(info, static_cast<std::uint32_t>(colours));
+  Put32(info, 0);
+  info.resize(static_cast<std::size_t>(c.headerSize), '\0');  // V4/V5: no masks, no profile
+  for (int i = 0; i < colours; ++i) {
+    const Rgb& rgb = kQuadrants[c.bitsPerPixel == 1 ? 2 * i : i];
+    info += static_cast<char>(rgb.b);
+    info += static_cast<char>(rgb.g);
+    info += static_cast<char>(rgb.r);
+    info += '\0';
+  }
+  std::string file = "BM";
+  Put32(file, static_cast<std::uint32_t>(14 + info.size() + pixels.size()));
+  Put32(file, 0);
+  Put32(file, static_cast<std::uint32_t>(14 + info.size()));
+  file += info + pixels;
+  return file;
+}
+
+class CitizenBitmapFiles : public ::testing::TestWithParam<BitmapCase> {};
+
+TEST_P(CitizenBitmapFiles, AreDrawnTheRightWayUpInTheirColours) {
+  const BitmapCase& c = GetParam();
+  const Medium medium;
+  WindowProfile profile = WindowProfile::WithButtons(0);
+  profile.picture = "quadrants.bmp";
+  PrepareWindowMedium(medium, profile);
+  medium.Write(L"quadrants.bmp", QuadrantBitmap(c));
+
+  Launch run(medium.Path());
+  const auto window = run.WaitForWindow();
+  ASSERT_TRUE(window) << run.Situation();
+  const ClientImage image = CaptureClient(window->handle);
+  for (int quadrant = 0; quadrant < 4; ++quadrant) {
+    const int x = (quadrant % 2) * kQuadrantWidth + kQuadrantWidth / 2;
+    const int y = (quadrant / 2) * kQuadrantHeight + kQuadrantHeight / 2;
+    const Rgb expected = kQuadrants[c.bitsPerPixel == 1 ? quadrant / 2 * 2 : quadrant];
+    // 16-bit files widen 5 bits to 8 in more than one way.
+    EXPECT_TRUE(Near(image.At(x, y), expected, c.bitsPerPixel == 16 ? 8 : 0))
+        << "quadrant " << quadrant << " is " << ::testing::PrintToString(image.At(x, y));
+  }
+  EXPECT_EQ(image.At(2 * kQuadrantWidth, 0), kBackground);
+  EXPECT_EQ(image.At(0, 2 * kQuadrantHeight), kBackground);
+  RequestClose(window->handle);
+  EXPECT_EQ(run.WaitForExit(), 0u) << run.Situation();
+}
+
+// 1, 4, 8 and 24 bits are decoded by GDI; 16 bits still by GDI+.
+INSTANTIATE_TEST_SUITE_P(Layouts, CitizenBitmapFiles,
+                         ::testing::Values(BitmapCase{"OneBit", 1, false, 40},
+                                           BitmapCase{"FourBits", 4, false, 40},
+                                           BitmapCase{"EightBits", 8, false, 40},
+                                           BitmapCase{"EightBitsTopDown", 8, true, 40},
+                                           BitmapCase{"TrueColour", 24, false, 40},
+                                           BitmapCase{"TrueColourTopDown", 24, true, 40},
+                                           BitmapCase{"TrueColourV4Header", 24, false, 108},
+                                           BitmapCase{"TrueColourV5Header", 24, false, 124},
+                                           BitmapCase{"SixteenBitsThroughGdiPlus", 16, false, 40}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace winetest

@@ -1,0 +1,205 @@
+// Drives the real autorun.exe from a GoogleTest driver that itself runs
+// under Wine: makes medium folders, starts the launcher with a chosen current
+// directory, finds its message boxes and window, sends it input, reads its
+// pixels and sees which programs it started (copies of recorder.exe).
+//
+// Every wait is bounded (kWaitMs unless a test gives its own) and polls; no
+// call sleeps longer than it has to.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace winetest {
+
+inline constexpr DWORD kWaitMs = 10000;
+
+// ---------------------------------------------------------------- text
+
+std::string Utf8(const std::wstring& wide);
+std::wstring Wide(const std::string& utf8);
+
+// ---------------------------------------------------------------- places
+
+// The autorun.exe under test (environment variable ORVEX_LAUNCHER).
+std::wstring LauncherPath();
+// recorder.exe, built beside the driver.
+std::wstring RecorderPath();
+// A folder of this driver run; media are made below it.
+std::wstring RunRoot();
+// Deletes it with everything in it (the driver does, when all passed).
+void RemoveRunRoot();
+
+// ---------------------------------------------------------------- media
+
+// A folder standing for a distribution medium: profile, pictures, programs.
+class Medium {
+ public:
+  // A fresh, empty folder <run root>\<test name><suffix>.
+  explicit Medium(const std::wstring& suffix = L"");
+  // The root of the harness's own drive letter (R:\ by default), emptied;
+  // nothing when the session has no such drive.
+  static std::optional<Medium> AtDriveRoot();
+
+  // No trailing separator, except at a drive root ("R:\").
+  const std::wstring& Path() const { return path_; }
+  // Full path of a file or folder inside the medium.
+  std::wstring PathOf(const std::wstring& relative) const;
+
+  // Writes the bytes as they are (no line-end or code-page conversion),
+  // making folders on the way. Returns the full path.
+  std::wstring Write(const std::wstring& relative, const std::string& bytes) const;
+  std::wstring WriteProfile(const std::string& text,
+                            const std::wstring& name = L"autorun.ini") const;
+  std::wstring MakeFolder(const std::wstring& relative) const;
+  // Copies of the recorder and of the launcher under test; full paths.
+  std::wstring CopyRecorder(const std::wstring& relative = L"recorder.exe") const;
+  std::wstring CopyLauncher(const std::wstring& relative = L"autorun.exe") const;
+
+ private:
+  struct AtPath {};
+  Medium(AtPath, std::wstring path) : path_(std::move(path)) {}
+  std::wstring path_;
+};
+
+// ---------------------------------------------------------------- what is seen
+
+struct Rgb {
+  int r = 0, g = 0, b = 0;
+  friend bool operator==(const Rgb&, const Rgb&) = default;
+};
+Rgb ToRgb(COLORREF colour);
+void PrintTo(const Rgb& colour, std::ostream* out);
+// Each component within tolerance (lossy picture formats).
+bool Near(const Rgb& a, const Rgb& b, int tolerance);
+
+struct MessageBoxInfo {
+  HWND handle = nullptr;
+  std::wstring title;
+  std::wstring text;
+  std::vector<std::wstring> buttons;  // captions of its push buttons
+  bool hasIcon = false;
+};
+
+struct ButtonInfo {
+  HWND handle = nullptr;
+  bool visible = false;
+  RECT rect{};  // in the launcher window's client coordinates
+  std::wstring caption;
+  bool isDefault = false;  // drawn as the default push button
+};
+
+struct WindowInfo {
+  HWND handle = nullptr;
+  std::wstring title;
+  SIZE client{};         // client area size in pixels
+  RECT frame{};          // whole window, screen coordinates
+  POINT clientOrigin{};  // client (0,0) in screen coordinates
+  DWORD style = 0;
+  DWORD exStyle = 0;
+  std::array<ButtonInfo, 4> buttons;  // Button(0) to Button(3)
+};
+
+// A program the launcher started, as recorder.exe saw itself.
+struct Recorded {
+  std::wstring commandLine;       // GetCommandLineW
+  std::wstring currentDirectory;  // GetCurrentDirectoryW
+};
+
+// ---------------------------------------------------------------- a run
+
+class Launch {
+ public:
+  // Starts exe (by default the launcher under test) with currentDirectory as
+  // its current directory, in a job of its own so that the programs it
+  // starts are seen and never outlive the test.
+  explicit Launch(const std::wstring& currentDirectory, const std::wstring& exe = LauncherPath());
+  ~Launch();  // ends whatever of the run is still running
+  Launch(const Launch&) = delete;
+  Launch& operator=(const Launch&) = delete;
+
+  DWORD ProcessId() const { return processId_; }
+
+  // The launcher's visible message box; nothing after the timeout or when
+  // the process ended first.
+  std::optional<MessageBoxInfo> WaitForMessageBox(DWORD timeoutMs = kWaitMs);
+  // Presses OK.
+  void Dismiss(const MessageBoxInfo& box);
+  // WaitForMessageBox, then Dismiss.
+  std::optional<MessageBoxInfo> TakeMessageBox(DWORD timeoutMs = kWaitMs);
+
+  // The launcher window once visible; nothing after the timeout, or as soon
+  // as the process ended or showed a message box instead.
+  std::optional<WindowInfo> WaitForWindow(DWORD timeoutMs = kWaitMs);
+
+  // The launcher's exit code once it and every program it started have
+  // ended; nothing after the timeout.
+  std::optional<DWORD> WaitForExit(DWORD timeoutMs = kWaitMs);
+  // True when the process is still running after the given time.
+  bool StillRunningAfter(DWORD ms);
+
+  // Whether a window of the launcher other than a message box was visible
+  // at any poll of the waits above (they poll every few milliseconds).
+  bool WindowEverShown() const { return windowEverShown_; }
+  // How many different message boxes those polls saw.
+  size_t MessageBoxesSeen() const { return messageBoxesSeen_.size(); }
+  // The programs started, in order, from the recorders' reports. Complete
+  // once WaitForExit has returned.
+  std::vector<Recorded> Started() const;
+  // Processes the run has created besides the launcher, of any kind.
+  unsigned ChildProcessCount() const;
+
+  // One line on where the run stands (running or exit code, message box
+  // text), for failure messages.
+  std::string Situation();
+
+ private:
+  // The launcher's top-level windows now; notes what is visible.
+  std::vector<HWND> Poll();
+
+  HANDLE job_ = nullptr;
+  HANDLE process_ = nullptr;
+  DWORD processId_ = 0;
+  std::wstring recordFile_;
+  bool windowEverShown_ = false;
+  std::vector<HWND> messageBoxesSeen_;
+};
+
+// ---------------------------------------------------------------- the window
+
+// Reads title, sizes, styles, icons and the four buttons of a launcher window.
+WindowInfo InspectWindow(HWND window);
+// Whether the window's caption shows the first icon of the executable, pixel
+// for pixel at the small-icon size. (Under Wine the icons of another
+// process's window class cannot be read, so this is how a test sees them.)
+bool CaptionShowsIcon(HWND window, const std::wstring& executable);
+// Top-level windows of a process, visible or not.
+std::vector<HWND> TopLevelWindows(DWORD processId);
+
+// Posts WM_CLOSE.
+void RequestClose(HWND window);
+// Brings the window to the foreground and clicks with the real mouse at a
+// point of its client area.
+void ClickAt(HWND window, POINT clientPoint);
+// Clicks the middle of a button of the launcher window.
+void ClickButton(HWND window, const ButtonInfo& button);
+// Brings the window to the foreground and types one key, with Alt held down
+// when asked (Alt+F4).
+void PressKey(HWND window, WORD virtualKey, bool withAlt = false);
+
+// The client area as the screen shows it, read once the painting has
+// settled (two equal reads in a row).
+struct ClientImage {
+  int width = 0;
+  int height = 0;
+  std::vector<COLORREF> pixels;  // row by row from the top-left
+  Rgb At(int x, int y) const;
+};
+ClientImage CaptureClient(HWND window);
+
+}  // namespace winetest

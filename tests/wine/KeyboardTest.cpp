@@ -1,0 +1,92 @@
+// The launcher window and the keyboard: the default button, Tab and Space,
+// and the keys that close the window.
+#include <gtest/gtest.h>
+
+#include "Harness.h"
+#include "TestProfiles.h"
+
+namespace winetest {
+namespace {
+
+struct CloseCase {
+  const char* name;
+  WORD key;
+  bool withAlt;
+  int buttons;
+};
+
+void PrintTo(const CloseCase& c, std::ostream* out) { *out << c.name; }
+
+class KeyboardClose : public ::testing::TestWithParam<CloseCase> {};
+
+TEST_P(KeyboardClose, EndsTheLauncherAndStartsNothing) {
+  const CloseCase& c = GetParam();
+  const Medium medium;
+  PrepareWindowMedium(medium, WindowProfile::WithButtons(c.buttons));
+  Launch run(medium.Path());
+  const auto window = run.WaitForWindow();
+  ASSERT_TRUE(window) << run.Situation();
+  PressKey(window->handle, c.key, c.withAlt);
+  ASSERT_EQ(run.WaitForExit(), 0u) << run.Situation();
+  EXPECT_EQ(run.ChildProcessCount(), 0u);
+  EXPECT_EQ(run.MessageBoxesSeen(), 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, KeyboardClose,
+                         ::testing::Values(CloseCase{"AltF4WithButtons", VK_F4, true, 2},
+                                           CloseCase{"AltF4WithoutButtons", VK_F4, true, 0},
+                                           CloseCase{"EscWithButtons", VK_ESCAPE, false, 2},
+                                           CloseCase{"EscWithoutButtons", VK_ESCAPE, false, 0}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct PressCase {
+  const char* name;
+  std::vector<WORD> keys;
+  std::wstring started;
+};
+
+void PrintTo(const PressCase& c, std::ostream* out) { *out << c.name; }
+
+class KeyboardPress : public ::testing::TestWithParam<PressCase> {};
+
+TEST_P(KeyboardPress, RunsTheButtonTheKeysChoose) {
+  const Medium medium;
+  PrepareWindowMedium(medium, WindowProfile::WithButtons(3));
+  Launch run(medium.Path());
+  const auto window = run.WaitForWindow();
+  ASSERT_TRUE(window) << run.Situation();
+  for (WORD key : GetParam().keys) PressKey(window->handle, key);
+  ASSERT_EQ(run.WaitForExit(), 0u) << run.Situation();
+  const auto started = run.Started();
+  ASSERT_EQ(started.size(), 1u);
+  EXPECT_EQ(started[0].commandLine, GetParam().started);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, KeyboardPress,
+    ::testing::Values(
+        PressCase{"EnterRunsButton0", {VK_RETURN}, L"recorder.exe /button1"},
+        PressCase{"SpaceRunsButton0", {VK_SPACE}, L"recorder.exe /button1"},
+        PressCase{"TabSpaceRunsButton1", {VK_TAB, VK_SPACE}, L"recorder.exe /button2"},
+        PressCase{"TabTabEnterRunsButton2", {VK_TAB, VK_TAB, VK_RETURN}, L"recorder.exe /button3"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(KeyboardEnter, DoesNothingWhenNoButtonIsShown) {
+  const Medium medium;
+  WindowProfile profile = WindowProfile::WithButtons(0);
+  // Button(0)'s slot holds no action; running it would be fatal.
+  PrepareWindowMedium(medium, profile);
+  Launch run(medium.Path());
+  const auto window = run.WaitForWindow();
+  ASSERT_TRUE(window) << run.Situation();
+  PressKey(window->handle, VK_RETURN);
+  PressKey(window->handle, VK_SPACE);
+  EXPECT_TRUE(run.StillRunningAfter(500)) << run.Situation();
+  EXPECT_EQ(run.MessageBoxesSeen(), 0u);
+  EXPECT_EQ(run.ChildProcessCount(), 0u);
+  RequestClose(window->handle);
+  EXPECT_EQ(run.WaitForExit(), 0u) << run.Situation();
+}
+
+}  // namespace
+}  // namespace winetest

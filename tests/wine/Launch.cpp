@@ -1,0 +1,271 @@
+// One run of the launcher: started in a job, watched by polling.
+#include <algorithm>
+#include <atomic>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+#include "Harness.h"
+
+namespace winetest {
+
+namespace {
+
+constexpr DWORD kPollMs = 5;
+constexpr wchar_t kMessageBoxClass[] = L"#32770";
+constexpr wchar_t kSplashClass[] = L"OrvexAutorunSplash";
+
+std::wstring ClassOf(HWND window) {
+  wchar_t name[256] = {};
+  GetClassNameW(window, name, 256);
+  return name;
+}
+
+std::wstring TextOf(HWND window) {
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(
+      static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+// The launcher's own environment plus the name of the record file, which
+// the recorders it starts inherit.
+std::wstring EnvironmentWith(const std::wstring& name, const std::wstring& value) {
+  std::wstring block;
+  wchar_t* strings = GetEnvironmentStringsW();
+  const std::wstring prefix = name + L"=";
+  for (const wchar_t* entry = strings; *entry; entry += wcslen(entry) + 1) {
+    if (_wcsnicmp(entry, prefix.c_str(), prefix.size()) == 0) continue;
+    block += entry;
+    block.push_back(L'\0');
+  }
+  FreeEnvironmentStringsW(strings);
+  block += prefix + value;
+  block.push_back(L'\0');
+  block.push_back(L'\0');
+  return block;
+}
+
+std::wstring NextRecordFile() {
+  static std::atomic<int> counter{0};
+  const std::wstring folder = RunRoot() + L"\\records";
+  CreateDirectoryW(folder.c_str(), nullptr);
+  return folder + L"\\launch-" + std::to_wstring(++counter) + L".txt";
+}
+
+[[noreturn]] void Fail(const std::string& why) {
+  throw std::runtime_error(why + " (error " + std::to_string(GetLastError()) + ")");
+}
+
+MessageBoxInfo ReadMessageBox(HWND box) {
+  MessageBoxInfo info;
+  info.handle = box;
+  info.title = TextOf(box);
+  for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    const std::wstring kind = ClassOf(child);
+    const LONG style = GetWindowLongW(child, GWL_STYLE);
+    if (_wcsicmp(kind.c_str(), L"Static") == 0) {
+      if ((style & SS_TYPEMASK) == SS_ICON) {
+        info.hasIcon = info.hasIcon || (style & WS_VISIBLE);
+      } else if (!TextOf(child).empty()) {
+        info.text = TextOf(child);
+      }
+    } else if (_wcsicmp(kind.c_str(), L"Button") == 0 && (style & WS_VISIBLE)) {
+      info.buttons.push_back(TextOf(child));
+    }
+  }
+  return info;
+}
+
+}  // namespace
+
+Launch::Launch(const std::wstring& currentDirectory, const std::wstring& exe)
+    : recordFile_(NextRecordFile()) {
+  job_ = CreateJobObjectW(nullptr, nullptr);
+  if (!job_) Fail("CreateJobObjectW failed");
+  JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+  limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+  SetInformationJobObject(job_, JobObjectExtendedLimitInformation, &limits, sizeof(limits));
+
+  std::wstring commandLine = L"\"" + exe + L"\"";
+  std::wstring environment = EnvironmentWith(L"ORVEX_RECORD", recordFile_);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+                      CREATE_SUSPENDED | CREATE_UNICODE_ENVIRONMENT, environment.data(),
+                      currentDirectory.c_str(), &startup, &process)) {
+    Fail("cannot start " + Utf8(exe) + " in " + Utf8(currentDirectory));
+  }
+  if (!AssignProcessToJobObject(job_, process.hProcess)) {
+    TerminateProcess(process.hProcess, 1);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    Fail("AssignProcessToJobObject failed");
+  }
+  ResumeThread(process.hThread);
+  CloseHandle(process.hThread);
+  process_ = process.hProcess;
+  processId_ = process.dwProcessId;
+}
+
+Launch::~Launch() {
+  if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) TerminateProcess(process_, 255);
+  TerminateJobObject(job_, 255);
+  WaitForSingleObject(process_, kWaitMs);
+  CloseHandle(process_);
+  CloseHandle(job_);
+}
+
+std::vector<HWND> Launch::Poll() {
+  std::vector<HWND> windows = TopLevelWindows(processId_);
+  for (HWND window : windows) {
+    if (!IsWindowVisible(window)) continue;
+    if (ClassOf(window) != kMessageBoxClass) {
+      windowEverShown_ = true;
+    } else if (std::find(messageBoxesSeen_.begin(), messageBoxesSeen_.end(), window) ==
+               messageBoxesSeen_.end()) {
+      messageBoxesSeen_.push_back(window);
+    }
+  }
+  return windows;
+}
+
+std::optional<MessageBoxInfo> Launch::WaitForMessageBox(DWORD timeoutMs) {
+  const ULONGLONG end = GetTickCount64() + timeoutMs;
+  do {
+    for (HWND window : Poll()) {
+      if (IsWindowVisible(window) && ClassOf(window) == kMessageBoxClass) {
+        MessageBoxInfo info = ReadMessageBox(window);
+        // The box is visible a moment before its text is in place.
+        if (!info.buttons.empty()) return info;
+      }
+    }
+    if (WaitForSingleObject(process_, kPollMs) == WAIT_OBJECT_0) return std::nullopt;
+  } while (GetTickCount64() < end);
+  return std::nullopt;
+}
+
+void Launch::Dismiss(const MessageBoxInfo& box) {
+  PostMessageW(box.handle, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(box.handle, IDOK)));
+}
+
+std::optional<MessageBoxInfo> Launch::TakeMessageBox(DWORD timeoutMs) {
+  auto box = WaitForMessageBox(timeoutMs);
+  if (box) Dismiss(*box);
+  return box;
+}
+
+std::optional<WindowInfo> Launch::WaitForWindow(DWORD timeoutMs) {
+  const ULONGLONG end = GetTickCount64() + timeoutMs;
+  do {
+    for (HWND window : Poll()) {
+      if (!IsWindowVisible(window)) continue;
+      const std::wstring kind = ClassOf(window);
+      if (kind == kMessageBoxClass) return std::nullopt;
+      if (kind == kSplashClass) return InspectWindow(window);
+    }
+    if (WaitForSingleObject(process_, kPollMs) == WAIT_OBJECT_0) return std::nullopt;
+  } while (GetTickCount64() < end);
+  return std::nullopt;
+}
+
+std::optional<DWORD> Launch::WaitForExit(DWORD timeoutMs) {
+  const ULONGLONG end = GetTickCount64() + timeoutMs;
+  for (;;) {
+    Poll();
+    if (WaitForSingleObject(process_, kPollMs) == WAIT_OBJECT_0) break;
+    if (GetTickCount64() >= end) return std::nullopt;
+  }
+  // The programs it started must have written their reports too.
+  for (;;) {
+    JOBOBJECT_BASIC_ACCOUNTING_INFORMATION accounting{};
+    if (!QueryInformationJobObject(job_, JobObjectBasicAccountingInformation, &accounting,
+                                   sizeof(accounting), nullptr) ||
+        accounting.ActiveProcesses == 0) {
+      break;
+    }
+    if (GetTickCount64() >= end) return std::nullopt;
+    Sleep(kPollMs);
+  }
+  DWORD code = 0;
+  GetExitCodeProcess(process_, &code);
+  return code;
+}
+
+bool Launch::StillRunningAfter(DWORD ms) {
+  const ULONGLONG end = GetTickCount64() + ms;
+  do {
+    Poll();
+    if (WaitForSingleObject(process_, kPollMs) == WAIT_OBJECT_0) return false;
+  } while (GetTickCount64() < end);
+  return true;
+}
+
+std::vector<Recorded> Launch::Started() const {
+  std::vector<Recorded> records;
+  std::ifstream file(recordFile_.c_str(), std::ios::binary);
+  std::string line;
+  while (std::getline(file, line)) {
+    if (line.rfind("command=", 0) == 0) {
+      records.push_back({Wide(line.substr(8)), L""});
+    } else if (line.rfind("directory=", 0) == 0 && !records.empty()) {
+      records.back().currentDirectory = Wide(line.substr(10));
+    }
+  }
+  return records;
+}
+
+unsigned Launch::ChildProcessCount() const {
+  JOBOBJECT_BASIC_ACCOUNTING_INFORMATION accounting{};
+  QueryInformationJobObject(job_, JobObjectBasicAccountingInformation, &accounting,
+                            sizeof(accounting), nullptr);
+  return accounting.TotalProcesses > 0 ? accounting.TotalProcesses - 1 : 0;
+}
+
+std::string Launch::Situation() {
+  std::ostringstream out;
+  DWORD code = 0;
+  if (WaitForSingleObject(process_, 0) == WAIT_OBJECT_0 && GetExitCodeProcess(process_, &code)) {
+    out << "launcher ended with exit code " << code;
+  } else {
+    out << "launcher still running";
+  }
+  for (HWND window : TopLevelWindows(processId_)) {
+    if (IsWindowVisible(window) && ClassOf(window) == kMessageBoxClass) {
+      const MessageBoxInfo box = ReadMessageBox(window);
+      out << "; message box \"" << Utf8(box.title) << "\": " << Utf8(box.text);
+    } else if (IsWindowVisible(window)) {
+      out << "; window \"" << Utf8(TextOf(window)) << "\" (" << Utf8(ClassOf(window)) << ")";
+    }
+  }
+  out << "; " << Started().size() << " program(s) recorded";
+  return out.str();
+}
+
+namespace {
+
+struct WindowSearch {
+  DWORD processId;
+  std::vector<HWND> found;
+};
+
+// A plain function: a lambda has the wrong calling convention on 32-bit.
+BOOL CALLBACK CollectWindowOf(HWND window, LPARAM context) {
+  auto* search = reinterpret_cast<WindowSearch*>(context);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner == search->processId) search->found.push_back(window);
+  return TRUE;
+}
+
+}  // namespace
+
+std::vector<HWND> TopLevelWindows(DWORD processId) {
+  WindowSearch search{processId, {}};
+  EnumWindows(CollectWindowOf, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+}  // namespace winetest

@@ -1,0 +1,309 @@
+#include "Pictures.h"
+
+// GDI+ needs the COM types that WIN32_LEAN_AND_MEAN leaves out.
+#include <objidl.h>
+// after objidl.h
+#include <gdiplus.h>
+
+#include <cstdint>
+#include <cstring>
+#include <fstream>
+#include <stdexcept>
+#include <vector>
+
+namespace winetest {
+
+namespace {
+
+namespace gp = Gdiplus::DllExports;
+
+void Put16(std::string& out, std::uint16_t value) {
+  out.push_back(static_cast<char>(value & 0xFF));
+  out.push_back(static_cast<char>(value >> 8));
+}
+
+void Put32(std::string& out, std::uint32_t value) {
+  Put16(out, static_cast<std::uint16_t>(value & 0xFFFF));
+  Put16(out, static_cast<std::uint16_t>(value >> 16));
+}
+
+void SaveBytes(const std::wstring& path, const std::string& bytes) {
+  std::ofstream file(path.c_str(), std::ios::binary | std::ios::trunc);
+  file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  if (!file) throw std::runtime_error("cannot write " + Utf8(path));
+}
+
+std::uint32_t PixelsPerMetre(int dotsPerInch) {
+  return static_cast<std::uint32_t>((dotsPerInch * 10000 + 127) / 254);
+}
+
+// BITMAPINFOHEADER fields, little-endian.
+void PutInfoHeader(std::string& out, int width, int height, int bitCount, std::uint32_t imageSize,
+                   int dotsPerInch) {
+  Put32(out, 40);
+  Put32(out, static_cast<std::uint32_t>(width));
+  Put32(out, static_cast<std::uint32_t>(height));
+  Put16(out, 1);
+  Put16(out, static_cast<std::uint16_t>(bitCount));
+  Put32(out, 0);  // BI_RGB
+  Put32(out, imageSize);
+  Put32(out, PixelsPerMetre(dotsPerInch));
+  Put32(out, PixelsPerMetre(dotsPerInch));
+  Put32(out, 0);
+  Put32(out, 0);
+}
+
+std::string Bmp(int width, int height, Rgb colour, int dotsPerInch) {
+  const int stride = (width * 3 + 3) & ~3;
+  const auto imageSize = static_cast<std::uint32_t>(stride * height);
+  std::string out = "BM";
+  Put32(out, 14 + 40 + imageSize);
+  Put32(out, 0);
+  Put32(out, 14 + 40);
+  PutInfoHeader(out, width, height, 24, imageSize, dotsPerInch);
+  std::string row;
+  for (int x = 0; x < width; ++x) {
+    row.push_back(static_cast<char>(colour.b));
+    row.push_back(static_cast<char>(colour.g));
+    row.push_back(static_cast<char>(colour.r));
+  }
+  row.resize(static_cast<size_t>(stride), '\0');
+  for (int y = 0; y < height; ++y) out += row;
+  return out;
+}
+
+std::string Ico(int width, int height, Rgb colour) {
+  if (width > 256 || height > 256) throw std::invalid_argument("icons are at most 256 x 256");
+  const int maskStride = ((width + 31) / 32) * 4;
+  const auto pixelBytes = static_cast<std::uint32_t>(width * height * 4);
+  const auto maskBytes = static_cast<std::uint32_t>(maskStride * height);
+  std::string out;
+  Put16(out, 0);
+  Put16(out, 1);  // icon
+  Put16(out, 1);  // one image
+  out.push_back(static_cast<char>(width == 256 ? 0 : width));
+  out.push_back(static_cast<char>(height == 256 ? 0 : height));
+  out.push_back(0);
+  out.push_back(0);
+  Put16(out, 1);
+  Put16(out, 32);
+  Put32(out, 40 + pixelBytes + maskBytes);
+  Put32(out, 6 + 16);
+  // The image's own header counts the AND mask in its height.
+  PutInfoHeader(out, width, height * 2, 32, pixelBytes + maskBytes, 96);
+  for (int i = 0; i < width * height; ++i) {
+    out.push_back(static_cast<char>(colour.b));
+    out.push_back(static_cast<char>(colour.g));
+    out.push_back(static_cast<char>(colour.r));
+    out.push_back(static_cast<char>(0xFF));
+  }
+  out.append(maskBytes, '\0');  // fully opaque
+  return out;
+}
+
+// An uncompressed GIF: every pixel is colour index 0, written as a literal
+// LZW code; a clear code after every two keeps the codes 3 bits wide.
+std::string Gif(int width, int height, Rgb colour) {
+  std::string out = "GIF89a";
+  Put16(out, static_cast<std::uint16_t>(width));
+  Put16(out, static_cast<std::uint16_t>(height));
+  out.push_back(static_cast<char>(0x80));  // global colour table of 2 entries
+  out.push_back(0);
+  out.push_back(0);
+  for (const Rgb& entry : {colour, Rgb{0, 0, 0}}) {
+    out.push_back(static_cast<char>(entry.r));
+    out.push_back(static_cast<char>(entry.g));
+    out.push_back(static_cast<char>(entry.b));
+  }
+  out.push_back(0x2C);
+  Put16(out, 0);
+  Put16(out, 0);
+  Put16(out, static_cast<std::uint16_t>(width));
+  Put16(out, static_cast<std::uint16_t>(height));
+  out.push_back(0);
+  constexpr int kMinimumCodeSize = 2;
+  constexpr unsigned kClear = 4;
+  constexpr unsigned kEnd = 5;
+  out.push_back(kMinimumCodeSize);
+
+  std::string data;
+  unsigned bits = 0;
+  int bitCount = 0;
+  const auto emit = [&](unsigned code) {
+    bits |= code << bitCount;
+    bitCount += 3;
+    while (bitCount >= 8) {
+      data.push_back(static_cast<char>(bits & 0xFF));
+      bits >>= 8;
+      bitCount -= 8;
+    }
+  };
+  const long pixels = static_cast<long>(width) * height;
+  for (long i = 0; i < pixels; ++i) {
+    if (i % 2 == 0) emit(kClear);
+    emit(0);
+  }
+  emit(kEnd);
+  if (bitCount > 0) data.push_back(static_cast<char>(bits & 0xFF));
+  for (size_t at = 0; at < data.size(); at += 255) {
+    const std::string block = data.substr(at, 255);
+    out.push_back(static_cast<char>(block.size()));
+    out += block;
+  }
+  out.push_back(0);
+  out.push_back(0x3B);
+  return out;
+}
+
+// A placeable metafile: the Aldus header gives its size in units of
+// 1/unitsPerInch inch, here one unit per pixel at dotsPerInch.
+std::string Wmf(int width, int height, Rgb colour, int dotsPerInch) {
+  HDC recorder = CreateMetaFileW(nullptr);
+  SetWindowOrgEx(recorder, 0, 0, nullptr);
+  SetWindowExtEx(recorder, width, height, nullptr);
+  HBRUSH brush = CreateSolidBrush(RGB(colour.r, colour.g, colour.b));
+  SelectObject(recorder, brush);
+  SelectObject(recorder, GetStockObject(NULL_PEN));
+  Rectangle(recorder, 0, 0, width + 1, height + 1);
+  HMETAFILE metafile = CloseMetaFile(recorder);
+  DeleteObject(brush);
+  const UINT size = GetMetaFileBitsEx(metafile, 0, nullptr);
+  std::string body(size, '\0');
+  GetMetaFileBitsEx(metafile, size, body.data());
+  DeleteMetaFile(metafile);
+
+  std::string header;
+  Put32(header, 0x9AC6CDD7u);
+  Put16(header, 0);
+  Put16(header, 0);
+  Put16(header, 0);
+  Put16(header, static_cast<std::uint16_t>(width));
+  Put16(header, static_cast<std::uint16_t>(height));
+  Put16(header, static_cast<std::uint16_t>(dotsPerInch));
+  Put32(header, 0);
+  std::uint16_t checksum = 0;
+  for (size_t i = 0; i < 20; i += 2) {
+    checksum ^= static_cast<std::uint16_t>(static_cast<unsigned char>(header[i]) |
+                                           (static_cast<unsigned char>(header[i + 1]) << 8));
+  }
+  Put16(header, checksum);
+  return header + body;
+}
+
+void WriteEmf(const std::wstring& path, int width, int height, Rgb colour) {
+  HDC screen = GetDC(nullptr);
+  // The frame is in 0.01 mm of the reference device, whose millimetres per
+  // pixel readers use to turn it back into pixels. A quarter pixel more
+  // keeps both truncating and rounding readers at the intended size.
+  const int hundredthsX = GetDeviceCaps(screen, HORZSIZE) * 100;
+  const int hundredthsY = GetDeviceCaps(screen, VERTSIZE) * 100;
+  const int pixelsX = GetDeviceCaps(screen, HORZRES);
+  const int pixelsY = GetDeviceCaps(screen, VERTRES);
+  const RECT frame{0, 0, MulDiv(4 * width + 1, hundredthsX, 4 * pixelsX),
+                   MulDiv(4 * height + 1, hundredthsY, 4 * pixelsY)};
+  HDC recorder = CreateEnhMetaFileW(screen, path.c_str(), &frame, L"winetest\0solid\0");
+  ReleaseDC(nullptr, screen);
+  if (!recorder) throw std::runtime_error("cannot record " + Utf8(path));
+  HBRUSH brush = CreateSolidBrush(RGB(colour.r, colour.g, colour.b));
+  const RECT all{0, 0, width, height};
+  FillRect(recorder, &all, brush);
+  DeleteObject(brush);
+  DeleteEnhMetaFile(CloseEnhMetaFile(recorder));
+}
+
+void StartGdiPlus() {
+  static ULONG_PTR token = [] {
+    ULONG_PTR started = 0;
+    Gdiplus::GdiplusStartupInput input;
+    if (Gdiplus::GdiplusStartup(&started, &input, nullptr) != Gdiplus::Ok) {
+      throw std::runtime_error("GDI+ did not start");
+    }
+    return started;
+  }();
+  (void)token;
+}
+
+CLSID EncoderFor(const wchar_t* mimeType) {
+  UINT count = 0;
+  UINT size = 0;
+  gp::GdipGetImageEncodersSize(&count, &size);
+  std::vector<unsigned char> buffer(size);
+  auto* codecs = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
+  gp::GdipGetImageEncoders(count, size, codecs);
+  for (UINT i = 0; i < count; ++i) {
+    if (wcscmp(codecs[i].MimeType, mimeType) == 0) return codecs[i].Clsid;
+  }
+  throw std::runtime_error("GDI+ has no encoder for " + Utf8(mimeType));
+}
+
+void WriteWithGdiPlus(const std::wstring& path, const wchar_t* mimeType, int width, int height,
+                      Rgb colour, int dotsPerInch) {
+  StartGdiPlus();
+  Gdiplus::GpBitmap* bitmap = nullptr;
+  if (gp::GdipCreateBitmapFromScan0(width, height, 0, PixelFormat24bppRGB, nullptr, &bitmap) !=
+      Gdiplus::Ok) {
+    throw std::runtime_error("GDI+ could not make a bitmap");
+  }
+  gp::GdipBitmapSetResolution(bitmap, static_cast<Gdiplus::REAL>(dotsPerInch),
+                              static_cast<Gdiplus::REAL>(dotsPerInch));
+  Gdiplus::GpGraphics* graphics = nullptr;
+  gp::GdipGetImageGraphicsContext(bitmap, &graphics);
+  gp::GdipGraphicsClear(graphics, 0xFF000000u | (static_cast<unsigned>(colour.r) << 16) |
+                                      (static_cast<unsigned>(colour.g) << 8) |
+                                      static_cast<unsigned>(colour.b));
+  gp::GdipDeleteGraphics(graphics);
+  const CLSID encoder = EncoderFor(mimeType);
+  const Gdiplus::GpStatus saved = gp::GdipSaveImageToFile(bitmap, path.c_str(), &encoder, nullptr);
+  gp::GdipDisposeImage(bitmap);
+  if (saved != Gdiplus::Ok) {
+    throw std::runtime_error("GDI+ could not save " + Utf8(path) + " (status " +
+                             std::to_string(saved) + ")");
+  }
+}
+
+}  // namespace
+
+std::string FormatName(PictureFormat format) {
+  switch (format) {
+    case PictureFormat::Bmp: return "BMP";
+    case PictureFormat::Ico: return "ICO";
+    case PictureFormat::Wmf: return "WMF";
+    case PictureFormat::Emf: return "EMF";
+    case PictureFormat::Gif: return "GIF";
+    case PictureFormat::Jpeg: return "JPEG";
+    case PictureFormat::Png: return "PNG";
+  }
+  return "?";
+}
+
+std::wstring Extension(PictureFormat format) {
+  switch (format) {
+    case PictureFormat::Bmp: return L"bmp";
+    case PictureFormat::Ico: return L"ico";
+    case PictureFormat::Wmf: return L"wmf";
+    case PictureFormat::Emf: return L"emf";
+    case PictureFormat::Gif: return L"gif";
+    case PictureFormat::Jpeg: return L"jpg";
+    case PictureFormat::Png: return L"png";
+  }
+  return L"";
+}
+
+void WriteSolidPicture(const std::wstring& path, PictureFormat format, int width, int height,
+                       Rgb colour, int dotsPerInch) {
+  switch (format) {
+    case PictureFormat::Bmp: SaveBytes(path, Bmp(width, height, colour, dotsPerInch)); return;
+    case PictureFormat::Ico: SaveBytes(path, Ico(width, height, colour)); return;
+    case PictureFormat::Wmf: SaveBytes(path, Wmf(width, height, colour, dotsPerInch)); return;
+    case PictureFormat::Emf: WriteEmf(path, width, height, colour); return;
+    case PictureFormat::Gif: SaveBytes(path, Gif(width, height, colour)); return;
+    case PictureFormat::Jpeg:
+      WriteWithGdiPlus(path, L"image/jpeg", width, height, colour, dotsPerInch);
+      return;
+    case PictureFormat::Png:
+      WriteWithGdiPlus(path, L"image/png", width, height, colour, dotsPerInch);
+      return;
+  }
+}
+
+}  // namespace winetest

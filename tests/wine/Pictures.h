@@ -1,0 +1,24 @@
+// Picture files for the tests, made on the spot: one colour, a given size.
+#pragma once
+
+#include <string>
+
+#include "Harness.h"
+
+namespace winetest {
+
+enum class PictureFormat { Bmp, Ico, Wmf, Emf, Gif, Jpeg, Png };
+
+// "BMP", "ICO", ...; also the file extension in lower case.
+std::string FormatName(PictureFormat format);
+std::wstring Extension(PictureFormat format);
+
+// Writes a picture of width x height pixels filled with one colour. Where
+// the format records a resolution, dotsPerInch is recorded, so that a test
+// can check that the picture is drawn at its pixel size all the same. BMP,
+// ICO, GIF and WMF are written byte by byte (WMF's records by GDI), EMF
+// through GDI, JPEG and PNG through the GDI+ encoders.
+void WriteSolidPicture(const std::wstring& path, PictureFormat format, int width, int height,
+                       Rgb colour, int dotsPerInch = 96);
+
+}  // namespace winetest

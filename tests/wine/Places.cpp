@@ -1,0 +1,208 @@
+// Text conversion, the paths of the run, and medium folders.
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "Harness.h"
+
+namespace winetest {
+
+namespace {
+
+std::wstring Environment(const wchar_t* name) {
+  const DWORD size = GetEnvironmentVariableW(name, nullptr, 0);
+  if (size == 0) return {};
+  std::wstring value(size, L'\0');
+  value.resize(GetEnvironmentVariableW(name, value.data(), size));
+  return value;
+}
+
+// A path given from the Unix side ("/work/...") as Wine names it.
+std::wstring FromHostPath(const std::wstring& path) {
+  if (path.empty() || path[0] != L'/') return path;
+  using ToDos = WCHAR*(CDECL*)(const char*);
+  const auto toDos = reinterpret_cast<ToDos>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_dos_file_name")));
+  if (toDos) {
+    if (WCHAR* dos = toDos(Utf8(path).c_str())) {
+      std::wstring result(dos);
+      HeapFree(GetProcessHeap(), 0, dos);
+      return result;
+    }
+  }
+  std::wstring result = L"Z:" + path;
+  for (auto& c : result) {
+    if (c == L'/') c = L'\\';
+  }
+  return result;
+}
+
+std::wstring Fail(const std::string& why) { throw std::runtime_error(why); }
+
+std::wstring Directory(const std::wstring& path) {
+  return path.substr(0, path.find_last_of(L'\\'));
+}
+
+void MakeFolders(const std::wstring& path) {
+  const auto cut = path.find_last_of(L'\\');
+  if (cut != std::wstring::npos && cut > 2) MakeFolders(path.substr(0, cut));
+  CreateDirectoryW(path.c_str(), nullptr);
+}
+
+// Deletes everything inside folder, keeping the folder.
+void EmptyFolder(const std::wstring& folder) {
+  const std::wstring base = folder.back() == L'\\' ? folder : folder + L"\\";
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW((base + L"*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    const std::wstring name = found.cFileName;
+    if (name == L"." || name == L"..") continue;
+    const std::wstring full = base + name;
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      EmptyFolder(full);
+      RemoveDirectoryW(full.c_str());
+    } else {
+      SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+      DeleteFileW(full.c_str());
+    }
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+}
+
+std::wstring TestFolderName() {
+  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+  std::string name = info ? std::string(info->test_suite_name()) + "." + info->name() : "medium";
+  for (char& c : name) {
+    if (c == '/' || c == '\\' || c == ':' || c == '*' || c == '?' || c == '<' || c == '>' ||
+        c == '|' || c == '"') {
+      c = '_';
+    }
+  }
+  return Wide(name);
+}
+
+}  // namespace
+
+std::string Utf8(const std::wstring& wide) {
+  if (wide.empty()) return {};
+  const int length = static_cast<int>(wide.size());
+  const int size =
+      WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, nullptr, 0, nullptr, nullptr);
+  std::string text(static_cast<size_t>(size), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, text.data(), size, nullptr, nullptr);
+  return text;
+}
+
+std::wstring Wide(const std::string& utf8) {
+  if (utf8.empty()) return {};
+  const int length = static_cast<int>(utf8.size());
+  const int size = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, nullptr, 0);
+  std::wstring text(static_cast<size_t>(size), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, text.data(), size);
+  return text;
+}
+
+std::wstring LauncherPath() {
+  static const std::wstring path = [] {
+    const std::wstring given = FromHostPath(Environment(L"ORVEX_LAUNCHER"));
+    return given.empty() ? Fail("ORVEX_LAUNCHER names no launcher to test") : given;
+  }();
+  return path;
+}
+
+std::wstring RecorderPath() {
+  static const std::wstring path = [] {
+    std::wstring self(MAX_PATH, L'\0');
+    self.resize(GetModuleFileNameW(nullptr, self.data(), MAX_PATH));
+    return Directory(self) + L"\\recorder.exe";
+  }();
+  return path;
+}
+
+std::wstring RunRoot() {
+  static const std::wstring root = [] {
+    std::wstring base = FromHostPath(Environment(L"ORVEX_TEST_TEMP"));
+    if (base.empty()) {
+      wchar_t temp[MAX_PATH];
+      base = std::wstring(temp, GetTempPathW(MAX_PATH, temp));
+    }
+    while (!base.empty() && base.back() == L'\\') base.pop_back();
+    const std::wstring folder = base + L"\\run-" + std::to_wstring(GetCurrentProcessId());
+    MakeFolders(folder);
+    EmptyFolder(folder);
+    return folder;
+  }();
+  return root;
+}
+
+void RemoveRunRoot() {
+  EmptyFolder(RunRoot());
+  RemoveDirectoryW(RunRoot().c_str());
+}
+
+Medium::Medium(const std::wstring& suffix) : path_(RunRoot() + L"\\" + TestFolderName() + suffix) {
+  MakeFolders(path_);
+  EmptyFolder(path_);
+}
+
+std::optional<Medium> Medium::AtDriveRoot() {
+  std::wstring letter = Environment(L"ORVEX_TEST_DRIVE");
+  if (letter.empty()) letter = L"R";
+  const std::wstring root = letter.substr(0, 1) + L":\\";
+  const DWORD attributes = GetFileAttributesW(root.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    return std::nullopt;
+  }
+  EmptyFolder(root);
+  return Medium(AtPath{}, root);
+}
+
+std::wstring Medium::PathOf(const std::wstring& relative) const {
+  return path_.back() == L'\\' ? path_ + relative : path_ + L"\\" + relative;
+}
+
+std::wstring Medium::MakeFolder(const std::wstring& relative) const {
+  const std::wstring full = PathOf(relative);
+  MakeFolders(full);
+  return full;
+}
+
+std::wstring Medium::Write(const std::wstring& relative, const std::string& bytes) const {
+  const std::wstring full = PathOf(relative);
+  const auto cut = full.find_last_of(L'\\');
+  if (cut != std::wstring::npos && cut > 2) MakeFolders(full.substr(0, cut));
+  HANDLE file = CreateFileW(full.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) Fail("cannot write " + Utf8(full));
+  DWORD written = 0;
+  const BOOL ok =
+      WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(file);
+  if (!ok || written != bytes.size()) Fail("cannot write " + Utf8(full));
+  return full;
+}
+
+std::wstring Medium::WriteProfile(const std::string& text, const std::wstring& name) const {
+  return Write(name, text);
+}
+
+std::wstring Medium::CopyRecorder(const std::wstring& relative) const {
+  const std::wstring full = PathOf(relative);
+  MakeFolders(Directory(full));
+  if (!CopyFileW(RecorderPath().c_str(), full.c_str(), FALSE)) {
+    Fail("cannot copy the recorder to " + Utf8(full));
+  }
+  return full;
+}
+
+std::wstring Medium::CopyLauncher(const std::wstring& relative) const {
+  const std::wstring full = PathOf(relative);
+  MakeFolders(Directory(full));
+  if (!CopyFileW(LauncherPath().c_str(), full.c_str(), FALSE)) {
+    Fail("cannot copy the launcher to " + Utf8(full));
+  }
+  return full;
+}
+
+}  // namespace winetest

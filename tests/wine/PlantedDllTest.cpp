@@ -1,0 +1,133 @@
+// DLL planting: a launcher runs from removable media and download folders,
+// where a DLL with a system DLL's name beside it, or in the current
+// directory, is the classic attack. Copies of planted.dll are put there
+// under the names the launcher loads beyond its imports (GDI+, Common
+// Controls) or that the system loads by name on its behalf (the theme
+// library with the first window, and their own dependencies); none of them
+// may be loaded.
+//
+// Wine prefers its built-in DLLs, so a planted copy would never be loaded
+// anyway: the wine.planted group runs the driver with WINEDLLOVERRIDES
+// "<name>=n,b" for these names, and sets ORVEX_PLANTED_DLL_TEST=1. The
+// suite skips elsewhere. A control program without any hardening shows in
+// the same run that the planted copies would be loaded.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "Harness.h"
+#include "Modules.h"
+#include "Pictures.h"
+#include "TestProfiles.h"
+
+namespace winetest {
+namespace {
+
+struct PlantedName {
+  const wchar_t* name;
+  bool launcherLoadsIt;  // a real copy must turn up among its modules
+};
+
+// Keep in step with WINEDLLOVERRIDES of the wine.planted group.
+constexpr PlantedName kPlanted[] = {
+    {L"uxtheme.dll", true},         // by user32, with the first window
+    {L"comctl32.dll", true},        // by the launcher, resolved side by side
+    {L"gdiplus.dll", true},         // by the launcher, for a PNG picture
+    {L"windowscodecs.dll", false},  // by GDI+
+    {L"msimg32.dll", false},        // by Common Controls
+};
+
+bool Enabled() {
+  const char* flag = std::getenv("ORVEX_PLANTED_DLL_TEST");
+  return flag && std::string(flag) == "1";
+}
+
+// The planted DLL, built beside the driver.
+std::wstring PlantedDllPath() {
+  const std::wstring recorder = RecorderPath();
+  return recorder.substr(0, recorder.find_last_of(L'\\') + 1) + L"planted.dll";
+}
+
+std::wstring ControlPath() {
+  const std::wstring recorder = RecorderPath();
+  return recorder.substr(0, recorder.find_last_of(L'\\') + 1) + L"plant_control.exe";
+}
+
+void Plant(const Medium& medium) {
+  for (const PlantedName& planted : kPlanted) {
+    ASSERT_TRUE(CopyFileW(PlantedDllPath().c_str(), medium.PathOf(planted.name).c_str(), FALSE))
+        << "cannot plant " << Utf8(planted.name) << " from " << Utf8(PlantedDllPath());
+  }
+}
+
+bool Exists(const std::wstring& path) {
+  return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+class PlantedDll : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!Enabled()) GTEST_SKIP() << "needs WINEDLLOVERRIDES: runs in the wine.planted group only";
+  }
+};
+
+TEST_F(PlantedDll, ControlWithoutHardeningLoadsThePlantedCopies) {
+  const Medium bin(L"-bin");
+  Plant(bin);
+  const std::wstring control = bin.PathOf(L"plant_control.exe");
+  ASSERT_TRUE(CopyFileW(ControlPath().c_str(), control.c_str(), FALSE));
+  const Medium work(L"-work");
+  Launch run(work.Path(), control);
+  ASSERT_EQ(run.WaitForExit(), 0u) << run.Situation();
+  for (const PlantedName& planted : kPlanted) {
+    EXPECT_TRUE(Exists(bin.PathOf(planted.name) + L".loaded"))
+        << Utf8(planted.name) << " beside a program without hardening was not loaded: is "
+        << "WINEDLLOVERRIDES set for it?";
+  }
+}
+
+TEST_F(PlantedDll, LauncherNeverLoadsThemBesideItselfOrFromTheCurrentDirectory) {
+  const Medium bin(L"-bin");
+  const std::wstring exe = bin.CopyLauncher();
+  Plant(bin);
+  const Medium work(L"-work");
+  WindowProfile profile = WindowProfile::WithButtons(1);
+  profile.picture = "picture.png";  // not a plain bitmap: GDI+ reads it
+  PrepareWindowMedium(work, profile);
+  WriteSolidPicture(work.PathOf(L"picture.png"), PictureFormat::Png, 40, 30, Rgb{0, 160, 80});
+  Plant(work);
+
+  Launch run(work.Path(), exe);
+  const auto window = run.WaitForWindow();
+  ASSERT_TRUE(window) << run.Situation();
+  // Read while the picture is shown, so that everything has been loaded.
+  EXPECT_EQ(CaptureClient(window->handle).At(0, 0), (Rgb{0, 160, 80}));
+  const std::vector<std::wstring> modules = LoadedModules(run.ProcessId());
+  ASSERT_FALSE(modules.empty()) << "cannot list the launcher's modules";
+  const std::wstring binPrefix = Lower(bin.Path() + L"\\");
+  const std::wstring workPrefix = Lower(work.Path() + L"\\");
+  for (const PlantedName& planted : kPlanted) {
+    bool loaded = false;
+    for (const std::wstring& module : modules) {
+      if (FileName(module) != Lower(planted.name)) continue;
+      loaded = true;
+      EXPECT_NE(module.rfind(binPrefix, 0), 0u) << "planted copy loaded: " << Utf8(module);
+      EXPECT_NE(module.rfind(workPrefix, 0), 0u) << "planted copy loaded: " << Utf8(module);
+    }
+    if (planted.launcherLoadsIt) {
+      EXPECT_TRUE(loaded) << Utf8(planted.name) << " was not loaded at all: the test proves "
+                          << "nothing for it";
+    }
+  }
+  RequestClose(window->handle);
+  EXPECT_EQ(run.WaitForExit(), 0u) << run.Situation();
+  for (const PlantedName& planted : kPlanted) {
+    EXPECT_FALSE(Exists(bin.PathOf(planted.name) + L".loaded")) << Utf8(planted.name);
+    EXPECT_FALSE(Exists(work.PathOf(planted.name) + L".loaded")) << Utf8(planted.name);
+  }
+}
+
+}  // namespace
+}  // namespace winetest

@@ -1,0 +1,41 @@
+// recorder.exe: stands in for the programs a medium starts. It appends its
+// own command line and current directory, as UTF-8, to the file named by
+// ORVEX_RECORD, so that a test sees what the launcher started and how. A GUI
+// program without windows, so that nothing appears on the screen.
+#include <windows.h>
+
+#include <string>
+
+namespace {
+
+std::string Utf8(const wchar_t* text, int length) {
+  if (length <= 0) return {};
+  const int size = WideCharToMultiByte(CP_UTF8, 0, text, length, nullptr, 0, nullptr, nullptr);
+  std::string result(static_cast<size_t>(size), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text, length, result.data(), size, nullptr, nullptr);
+  return result;
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  wchar_t recordFile[MAX_PATH * 4] = {};
+  const DWORD nameLength = GetEnvironmentVariableW(L"ORVEX_RECORD", recordFile, MAX_PATH * 4);
+  if (nameLength == 0 || nameLength >= MAX_PATH * 4) return 3;
+
+  const wchar_t* commandLine = GetCommandLineW();
+  std::wstring directory(32768, L'\0');
+  directory.resize(GetCurrentDirectoryW(static_cast<DWORD>(directory.size()), directory.data()));
+
+  const std::string record =
+      "command=" + Utf8(commandLine, static_cast<int>(wcslen(commandLine))) + "\n" +
+      "directory=" + Utf8(directory.data(), static_cast<int>(directory.size())) + "\n";
+  // One write in append mode, so a record is never torn.
+  HANDLE file = CreateFileW(recordFile, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                            nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return 2;
+  DWORD written = 0;
+  WriteFile(file, record.data(), static_cast<DWORD>(record.size()), &written, nullptr);
+  CloseHandle(file);
+  return written == record.size() ? 0 : 2;
+}

@@ -1,0 +1,210 @@
+// The window's appearance: background colour, picture and title, checked
+// with the launcher's own parsers and its window's rules.
+#include <cstdio>
+#include <vector>
+
+#include "launcher/Design.h"
+#include "platform/ColourForm.h"
+#include "platform/Twips.h"
+#include "settings/Colour.h"
+#include "settings/Profile.h"
+#include "tools/check/Checker.h"
+#include "tools/check/PictureInfo.h"
+#include "tools/check/Texts.h"
+
+namespace orvex::check {
+
+namespace {
+
+constexpr int kDotsPerInch = 96;
+
+std::string HexPattern(std::int32_t value) {
+  char text[16];
+  std::snprintf(text, sizeof text, "&H%08X", static_cast<unsigned>(value));
+  return text;
+}
+
+std::vector<std::string> Components(const std::string& text) {
+  std::vector<std::string> parts;
+  std::size_t start = 0;
+  for (;;) {
+    const auto comma = text.find(',', start);
+    parts.push_back(text.substr(start, comma - start));
+    if (comma == std::string::npos) return parts;
+    start = comma + 1;
+  }
+}
+
+// Which of the three components lie outside 0-255 ("the red component
+// 300"); the whole value has been read, so each of them is a number.
+std::vector<std::string> ComponentsOutOfRange(const std::string& text) {
+  static constexpr const char* kNames[] = {"red", "green", "blue"};
+  std::vector<std::string> found;
+  const std::vector<std::string> parts = Components(text);
+  for (std::size_t i = 0; i < 3 && i < parts.size(); ++i) {
+    const std::int32_t value = ParseNumber(parts[i]);
+    if (value < 0 || value > 255) {
+      found.push_back(std::string("the ") + kNames[i] + " component " + std::to_string(value));
+    }
+  }
+  return found;
+}
+
+std::string RedGreenBlue(std::int32_t colour) {
+  return "red " + std::to_string(colour & 0xFF) + ", green " +
+         std::to_string((colour >> 8) & 0xFF) + ", blue " + std::to_string((colour >> 16) & 0xFF);
+}
+
+std::string Joined(const std::vector<std::string>& items) {
+  std::string text;
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    if (i > 0) text += i + 1 == items.size() ? " and " : ", ";
+    text += items[i];
+  }
+  return text;
+}
+
+std::string WithSeparators(std::string path) {
+  for (char& c : path) {
+    if (c == '\\') c = '/';
+  }
+  return path;
+}
+
+}  // namespace
+
+void Checker::CheckColour() {
+  const ProfileRead about{kDialogSection, "BackColor"};
+  const std::string value = Value(about.section, about.key);
+  const int line = LineOf(about.section, about.key);
+  std::int32_t colour = 0;
+  try {
+    colour = ParseNumber(ParseColour(value));
+  } catch (const Failure& failure) {
+    AddFailure(line, about, failure,
+               HasKey(about.section, about.key)
+                   ? "[DIALOG] BackColor: " + DetailLine(failure)
+                   : "[DIALOG] has no BackColor, so it reads as empty, which is not a number");
+    return;
+  }
+  switch (ClassifyColour(colour)) {
+    case ColourForm::Invalid:
+      AddFailure(line, about, Failure(FailureKind::InvalidPropertyValue, ""),
+                 "[DIALOG] BackColor: " + Quoted(value) + " gives " + HexPattern(colour) +
+                     ", which is neither a colour (&H00BBGGRR) nor one of Windows' system "
+                     "colours (&H80000000 to &H8000001E)");
+      return;
+    case ColourForm::System:
+      Add(Severity::Note, line,
+          "background colour: the user's system colour " +
+              std::to_string(SystemColourIndex(colour)) + " (" +
+              SystemColourName(SystemColourIndex(colour)) + ")");
+      return;
+    case ColourForm::Ordinary: break;
+  }
+  Add(Severity::Note, line, "background colour: " + RedGreenBlue(colour));
+  if (value.find(',') == std::string::npos) return;
+  const std::vector<std::string> outside = ComponentsOutOfRange(value);
+  if (outside.empty()) return;
+  Add(Severity::Warning, line,
+      Joined(outside) + (outside.size() == 1 ? " is" : " are") +
+          " outside 0-255: the components are written as hexadecimal digits and joined, so a "
+          "longer one shifts the others; the colour is " +
+          RedGreenBlue(colour));
+}
+
+void Checker::CheckPicture() {
+  const ProfileRead about{kDialogSection, "Picture"};
+  const std::string value = Value(about.section, about.key);
+  const int line = LineOf(about.section, about.key);
+  const auto found = medium_.FindRelative(value);
+  if (!found) {
+    std::string reason;
+    if (!HasKey(about.section, about.key)) {
+      reason = "[DIALOG] has no Picture; the window needs one";
+    } else if (value.empty()) {
+      reason = "[DIALOG] Picture is empty; the window needs a picture";
+    } else if (PlaceOf(value) == PathPlace::OtherDrive) {
+      reason = "[DIALOG] Picture " + Quoted(value) +
+               " names another drive or a share, which the checker cannot look at; give the "
+               "path from the medium's root";
+    } else {
+      reason = "there is no " + value + " on the medium (the path is taken from its root)";
+    }
+    const std::string message = kMissingPictureMessage + value;
+    AddEnding(line, about, {line, "", message}, reason);
+    return;
+  }
+  if (PlaceOf(value) == PathPlace::MediumDrive) {
+    Add(Severity::Warning, line,
+        "[DIALOG] Picture " + Quoted(value) + " names drive " + kMediumDrive +
+            ", which is the medium only on machines that give it that letter; give the path "
+            "from the medium's root");
+  }
+  PictureInfo info;
+  try {
+    const auto bytes = ReadFileBytes(medium_.Root() / PathFromUtf8(*found));
+    if (!bytes) throw Failure(FailureKind::InvalidPicture, "The file cannot be read.");
+    info = ReadPictureInfo(*bytes);
+  } catch (const Failure& failure) {
+    AddFailure(line, about, failure,
+               "[DIALOG] Picture " + Quoted(value) + ": " + DetailLine(failure));
+    return;
+  }
+
+  const std::string file = WithSeparators(value) == *found ? "" : " (" + *found + ")";
+  if (!info.sizeKnown) {
+    Add(Severity::Note, line, "picture " + Quoted(value) + file + ": WMF without a size");
+    Add(Severity::Warning, line,
+        "this WMF has no placeable header, so it records no size: Windows draws it at a size "
+        "of its own, and Wine does not read it at all (Invalid picture); save it as a placeable "
+        "WMF or as EMF");
+    return;
+  }
+  const std::string size = std::to_string(info.width) + " x " + std::to_string(info.height) + " px";
+  Add(Severity::Note, line,
+      "picture " + Quoted(value) + file + ": " + PictureFormatName(info.format) + ", " + size);
+  if (info.format == PictureFormat::Png) {
+    Add(Severity::Note, line,
+        "PNG is read through GDI+, which every Windows that runs this launcher has (Vista and "
+        "later); older Windows without GDI+ could not show it");
+  }
+
+  const int clientWidth = TwipsToPixels(kClientWidthTwips, kDotsPerInch);
+  const int clientHeight = TwipsToPixels(kClientHeightTwips, kDotsPerInch);
+  const std::string client = "the window's client area (" + std::to_string(clientWidth) + " x " +
+                             std::to_string(clientHeight) + " px at 96 dpi)";
+  const bool narrower = info.width < clientWidth;
+  const bool lower = info.height < clientHeight;
+  if (narrower || lower) {
+    Add(Severity::Warning, line,
+        "the picture (" + size + ") does not cover " + client + ": the background colour shows " +
+            (narrower && lower ? "to its right and below it"
+             : narrower        ? "to its right"
+                               : "below it"));
+  }
+  const bool wider = info.width > clientWidth;
+  const bool taller = info.height > clientHeight;
+  if (wider || taller) {
+    Add(Severity::Warning, line,
+        "the picture (" + size + ") is larger than " + client + ": it is cut off at the " +
+            (wider && taller ? "right and bottom edges"
+             : wider         ? "right edge"
+                             : "bottom edge"));
+  }
+}
+
+void Checker::CheckTitle() {
+  const std::string value = Value(kDialogSection, "Caption");
+  const int line = LineOf(kDialogSection, "Caption");
+  if (!value.empty()) {
+    Add(Severity::Note, line, "window title " + Quoted(value));
+  } else {
+    Add(Severity::Note, line,
+        HasKey(kDialogSection, "Caption")
+            ? "the window has no title text ([DIALOG] Caption is empty)"
+            : "the window has no title text ([DIALOG] has no Caption)");
+  }
+}
+
+}  // namespace orvex::check

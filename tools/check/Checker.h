@@ -1,0 +1,87 @@
+// The checker's working state, shared by the files that check one part of
+// the profile each (MediumCheck.cpp, ActionCheck.cpp, ButtonCheck.cpp,
+// AppearanceCheck.cpp, NameCheck.cpp).
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "launcher/Launcher.h"
+#include "tools/check/CheckingPlatform.h"
+#include "tools/check/MediumCheck.h"
+#include "tools/check/Report.h"
+#include "tools/check/Simulation.h"
+
+namespace orvex::check {
+
+// What the checker makes of an action the launcher runs.
+struct ActionVerdict {
+  std::optional<Failure> failure;  // the launcher's failure when it runs it
+  std::string explanation;         // why it fails, or where the program is
+  bool exits = false;              // "exit": starts nothing
+  bool outside = false;            // a program the checker cannot see
+};
+
+class Checker {
+ public:
+  explicit Checker(const CheckOptions& options);
+  CheckReport Run();
+
+ private:
+  // An error that ends the launcher, found by the checker's own look at a
+  // value; the simulated run says which one the launcher meets first.
+  struct PendingError {
+    std::size_t finding;
+    ProfileRead about;
+    Ending ending;
+    std::string reason;
+    bool onClick = false;
+  };
+
+  // MediumCheck.cpp
+  void ReportMissingProfile(const RunOutcome& start);
+  void CheckEncoding();
+  // The mode to check the rest as: window mode (true) or headless.
+  bool CheckMode();
+  void MarkStartUpEnding(const RunOutcome& start);
+  void Add(Severity severity, int line, std::string text);
+  void AddEnding(int line, const ProfileRead& about, const Ending& ending, std::string reason,
+                 bool onClick = false);
+  void AddFailure(int line, const ProfileRead& about, const Failure& failure, std::string reason);
+  int LineOf(const std::string& section, const std::string& key) const;
+  std::optional<int> SectionLine(const std::string& section) const;
+  bool HasKey(const std::string& section, const std::string& key) const;
+  std::string Value(const std::string& section, const std::string& key);
+  // A "Show" key: its value, or an error and nothing.
+  std::optional<bool> CheckBoolean(const std::string& section, const std::string& key,
+                                   const std::string& missingHint);
+
+  // ActionCheck.cpp
+  // Runs the action with the launcher's RunAction and judges the outcome.
+  ActionVerdict JudgeAction(const std::string& section, const std::string& key,
+                            const std::string& action);
+  void CheckHeadless();
+
+  // ButtonCheck.cpp
+  void CheckButtons();
+  void CheckCaptionWidth(const std::string& section, const std::string& caption, int widthTwips);
+
+  // AppearanceCheck.cpp
+  void CheckColour();
+  void CheckPicture();
+  void CheckTitle();
+
+  // NameCheck.cpp
+  void CheckNames(bool windowMode);
+
+  CheckOptions options_;
+  MediumFolder medium_;
+  CheckingPlatform platform_;
+  SplashState state_;
+  const LoadedProfile* profile_ = nullptr;
+  CheckReport report_;
+  std::vector<PendingError> pending_;
+};
+
+}  // namespace orvex::check

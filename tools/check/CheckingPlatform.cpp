@@ -1,0 +1,102 @@
+#include "tools/check/CheckingPlatform.h"
+
+#include "launcher/Design.h"
+#include "platform/ColourForm.h"
+#include "platform/Failure.h"
+#include "tools/check/LowerCase.h"
+#include "tools/check/ProgramSearch.h"
+
+namespace orvex::check {
+
+LoadedProfile LoadProfile(std::string bytes) {
+  const ProfileReading reading = ChooseProfileReading(bytes);
+  ProfileReader reader = ProfileReader::FromBytes(bytes, DecodingFor(reading));
+  return {std::move(bytes), reading, std::move(reader)};
+}
+
+CheckingPlatform::CheckingPlatform(const MediumFolder& medium, std::string executableBaseName)
+    : medium_(medium), baseName_(std::move(executableBaseName)) {
+  ResetButtons();
+}
+
+void CheckingPlatform::ResetButtons() {
+  for (int index = 0; index < kButtonCount; ++index) {
+    const ButtonGeometry& design = kDesignButtons.at(index);
+    buttons_.at(index) = {kDesignButtonCaption, true, design.left, design.width};
+  }
+}
+
+const LoadedProfile* CheckingPlatform::Profile() const {
+  const auto it = profiles_.find(firstProfile_);
+  return it == profiles_.end() || !it->second ? nullptr : &*it->second;
+}
+
+std::string CheckingPlatform::CurrentDirectoryPath() { return std::string(kMediumDrive) + "\\"; }
+
+bool CheckingPlatform::FileExists(const std::string& path) {
+  return medium_.Find(path).has_value();
+}
+
+const LoadedProfile* CheckingPlatform::Load(const std::string& file) {
+  auto it = profiles_.find(file);
+  if (it == profiles_.end()) {
+    std::optional<LoadedProfile> loaded;
+    if (const auto found = medium_.Find(file)) {
+      if (auto bytes = ReadFileBytes(*found)) loaded = LoadProfile(std::move(*bytes));
+    }
+    it = profiles_.emplace(file, std::move(loaded)).first;
+    if (firstProfile_.empty()) firstProfile_ = file;
+  }
+  return it->second ? &*it->second : nullptr;
+}
+
+std::string CheckingPlatform::ReadProfileString(const std::string& file, const std::string& section,
+                                                const std::string& key, const std::string& fallback,
+                                                std::size_t capacity) {
+  reads_.push_back({section, key});
+  const LoadedProfile* profile = Load(file);
+  if (!profile) return ProfileReader::FromBytes("").Read(section, key, fallback, capacity).value;
+  return profile->reader.Read(section, key, fallback, capacity).value;
+}
+
+void CheckingPlatform::StartProgram(const std::string& commandLine) {
+  started_.push_back(commandLine);
+  const ProgramSearch search = FindProgram(medium_, commandLine);
+  switch (search.place) {
+    case ProgramPlace::OnMedium:
+    case ProgramPlace::SystemProgram:
+    case ProgramPlace::OutsideMedium: return;
+    case ProgramPlace::NotAProgram:
+      throw Failure(FailureKind::FileNotFound,
+                    search.found + " is not a program that Windows can start.");
+    case ProgramPlace::Missing:
+      throw Failure(FailureKind::FileNotFound,
+                    "There is no program " + search.program + " where the launcher looks.");
+    case ProgramPlace::Blank:
+      throw Failure(FailureKind::FileNotFound, "The command line names no program.");
+  }
+}
+
+PicturePtr CheckingPlatform::LoadPictureFile(const std::string& path) {
+  const auto found = medium_.Find(path);
+  const auto bytes = found ? ReadFileBytes(*found) : std::nullopt;
+  if (!bytes) throw Failure(FailureKind::InvalidPicture, "The file cannot be read.");
+  return std::make_shared<Picture>(ReadPictureInfo(*bytes));
+}
+
+std::string CheckingPlatform::ToLowerCase(const std::string& text) {
+  return LowerCaseLikeWindows(text);
+}
+
+void CheckingPlatform::SetWindowColour(std::int32_t colour) {
+  if (ClassifyColour(colour) == ColourForm::Invalid) {
+    throw Failure(FailureKind::InvalidPropertyValue,
+                  std::to_string(colour) + " is neither a colour nor a system colour.");
+  }
+}
+
+void CheckingPlatform::ReportAndEnd(const Failure&) {
+  throw SimulationEnded{ExitStatus::FatalFailure};
+}
+
+}  // namespace orvex::check

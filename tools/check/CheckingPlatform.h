@@ -1,0 +1,122 @@
+// PlatformServices for the checker: the launcher's own start-up runs on it
+// against a medium folder. It reads the profile with the portable reader,
+// answers file questions from the folder, reads pictures' headers, and
+// records what the launcher does to its window and which programs it
+// starts. Ending the process ends the simulated run (SimulationEnded).
+#pragma once
+
+#include <array>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/PlatformServices.h"
+#include "settings/ButtonTable.h"
+#include "settings/ProfileReader.h"
+#include "settings/ProfileReading.h"
+#include "tools/check/MediumFolder.h"
+#include "tools/check/PictureInfo.h"
+
+namespace orvex {
+
+// The picture as the checker knows it: its header.
+class Picture {
+ public:
+  explicit Picture(check::PictureInfo info) : info(info) {}
+  check::PictureInfo info;
+};
+
+namespace check {
+
+// Thrown where the launcher's process would end.
+struct SimulationEnded {
+  ExitStatus status;
+};
+
+// A profile file as the launcher reads it.
+struct LoadedProfile {
+  std::string bytes;
+  ProfileReading reading = ProfileReading::SystemApi;
+  ProfileReader reader;
+};
+
+struct ButtonState {
+  std::string caption;
+  bool visible = true;
+  int left = 0;   // twips
+  int width = 0;  // twips
+};
+
+struct ProfileRead {
+  std::string section;
+  std::string key;
+};
+
+class CheckingPlatform final : public PlatformServices {
+ public:
+  CheckingPlatform(const MediumFolder& medium, std::string executableBaseName);
+
+  // What the run did, in order.
+  const std::vector<ProfileRead>& Reads() const { return reads_; }
+  const std::vector<std::string>& Messages() const { return messages_; }
+  const std::vector<std::string>& Started() const { return started_; }
+  const std::array<ButtonState, kButtonCount>& Buttons() const { return buttons_; }
+
+  // The profile the run read (the first file it read from), if any.
+  const LoadedProfile* Profile() const;
+
+  // Forgets the programs started, for the next simulated click.
+  void ClearStarted() { started_.clear(); }
+  // The buttons in their design state, for laying them out again.
+  void ResetButtons();
+
+  void PrepareFileServices() override {}
+  // The root of the drive the medium is taken to be in.
+  std::string CurrentDirectoryPath() override;
+  bool FileExists(const std::string& path) override;
+  std::string ExecutableBaseName() override { return baseName_; }
+  std::string ReadProfileString(const std::string& file, const std::string& section,
+                                const std::string& key, const std::string& fallback,
+                                std::size_t capacity) override;
+  void ShowMessage(const std::string& text) override { messages_.push_back(text); }
+  // Records the command line; fails as the launcher would when the program
+  // is nowhere it looks or is not a program (FindProgram).
+  void StartProgram(const std::string& commandLine) override;
+  PicturePtr LoadPictureFile(const std::string& path) override;
+  std::string ToLowerCase(const std::string& text) override;
+  // Fails for values the window does not take, as the launcher's does.
+  void SetWindowColour(std::int32_t colour) override;
+  void SetWindowPicture(const PicturePtr&) override {}
+  void SetWindowTitle(const std::string&) override {}
+  void SetButtonCaption(int index, const std::string& caption) override {
+    buttons_.at(index).caption = caption;
+  }
+  void SetButtonVisible(int index, bool visible) override { buttons_.at(index).visible = visible; }
+  void SetButtonLeft(int index, int twips) override { buttons_.at(index).left = twips; }
+  void SetButtonWidth(int index, int twips) override { buttons_.at(index).width = twips; }
+
+ protected:
+  void EndProcess(ExitStatus status) override { throw SimulationEnded{status}; }
+  // Never reached: the checker catches failures where the launcher's entry
+  // point does.
+  void ReportAndEnd(const Failure& failure) override;
+
+ private:
+  const LoadedProfile* Load(const std::string& file);
+
+  const MediumFolder& medium_;
+  std::string baseName_;
+  std::map<std::string, std::optional<LoadedProfile>> profiles_;
+  std::string firstProfile_;
+  std::vector<ProfileRead> reads_;
+  std::vector<std::string> messages_;
+  std::vector<std::string> started_;
+  std::array<ButtonState, kButtonCount> buttons_;
+};
+
+// The profile bytes read the way the Windows launcher reads them.
+LoadedProfile LoadProfile(std::string bytes);
+
+}  // namespace check
+}  // namespace orvex

@@ -1,0 +1,89 @@
+#include "tools/check/CommandLine.h"
+
+#include <exception>
+#include <system_error>
+
+#include "tools/check/MediumCheck.h"
+#include "tools/check/MediumFolder.h"
+
+namespace orvex::check {
+
+namespace {
+
+constexpr char kUsage[] =
+    "usage: autorun-check [--exe NAME] [--json] MEDIUM_FOLDER\n"
+    "Checks the launcher's profile in MEDIUM_FOLDER, the root of a medium, the way the\n"
+    "launcher reads it, and says what the launcher would do and where it would fail.\n"
+    "  --exe NAME  the launcher is NAME.exe and reads NAME.ini (default: autorun)\n"
+    "  --json      print the findings as JSON\n"
+    "Exit status: 0 the launcher would work, 1 it would fail, 2 usage error or a\n"
+    "folder that cannot be read.\n";
+
+int UsageError(std::ostream& err, const std::string& problem) {
+  err << "autorun-check: " << problem << "\n" << kUsage;
+  return kUsageError;
+}
+
+std::string WithoutExe(std::string name) {
+  if (name.size() > 4) {
+    std::string tail = name.substr(name.size() - 4);
+    for (char& c : tail) {
+      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    if (tail == ".exe") name.resize(name.size() - 4);
+  }
+  return name;
+}
+
+}  // namespace
+
+int RunChecker(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+  CheckOptions options;
+  bool json = false;
+  std::vector<std::string> folders;
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    const std::string& argument = arguments[i];
+    if (argument == "--help" || argument == "-h") {
+      out << kUsage;
+      return kLauncherWorks;
+    }
+    if (argument == "--json") {
+      json = true;
+    } else if (argument == "--exe") {
+      if (i + 1 == arguments.size()) return UsageError(err, "--exe needs a name");
+      options.executableName = WithoutExe(arguments[++i]);
+      if (options.executableName.empty() ||
+          options.executableName.find_first_of("\\/:") != std::string::npos) {
+        return UsageError(err, "--exe takes a file name without folder, like \"setup\"");
+      }
+    } else if (argument.size() > 1 && argument[0] == '-') {
+      return UsageError(err, "unknown option " + argument);
+    } else {
+      folders.push_back(argument);
+    }
+  }
+  if (folders.size() != 1) return UsageError(err, "give exactly one medium folder");
+
+  options.folderAsGiven = folders.front();
+  options.folder = PathFromUtf8(options.folderAsGiven);
+  std::error_code error;
+  if (!std::filesystem::is_directory(options.folder, error)) {
+    return UsageError(err, options.folderAsGiven + " is not a folder");
+  }
+  CheckReport report;
+  try {
+    report = CheckMedium(options);
+  } catch (const std::exception& unexpected) {
+    err << "autorun-check: cannot check " << options.folderAsGiven << ": " << unexpected.what()
+        << "\n";
+    return kUsageError;
+  }
+  if (json) {
+    WriteJson(report, out);
+  } else {
+    WriteText(report, out);
+  }
+  return report.LauncherWorks() ? kLauncherWorks : kLauncherFails;
+}
+
+}  // namespace orvex::check

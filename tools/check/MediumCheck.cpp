@@ -1,0 +1,256 @@
+#include "tools/check/MediumCheck.h"
+
+#include <algorithm>
+
+#include "settings/Profile.h"
+#include "tools/check/Checker.h"
+#include "tools/check/KeyNames.h"
+#include "tools/check/Texts.h"
+
+namespace orvex::check {
+
+namespace {
+
+// The profile's path in the user's own style: on Windows, "/" when that is
+// what they wrote.
+std::string DisplayPath(const std::string& folderAsGiven, std::string relative) {
+  char separator = static_cast<char>(std::filesystem::path::preferred_separator);
+  if (folderAsGiven.find('/') != std::string::npos &&
+      folderAsGiven.find('\\') == std::string::npos) {
+    separator = '/';
+  }
+  std::replace(relative.begin(), relative.end(), '/', separator);
+  if (folderAsGiven.empty()) return relative;
+  const char last = folderAsGiven.back();
+  if (last == '/' || last == '\\') return folderAsGiven + relative;
+  return folderAsGiven + separator + relative;
+}
+
+bool EndsWithIni(const std::string& name) {
+  return name.size() > 4 && SameName(name.substr(name.size() - 4), ".ini");
+}
+
+}  // namespace
+
+CheckReport CheckMedium(const CheckOptions& options) { return Checker(options).Run(); }
+
+Checker::Checker(const CheckOptions& options)
+    : options_(options), medium_(options.folder), platform_(medium_, options.executableName) {}
+
+CheckReport Checker::Run() {
+  const std::string profileName = options_.executableName + ".ini";
+  report_.profile =
+      DisplayPath(options_.folderAsGiven, medium_.FindRelative(profileName).value_or(profileName));
+
+  // The launcher's own start-up, as its entry point runs it.
+  const RunOutcome start = Simulate(platform_, [&] { StartUp(platform_, state_); });
+  profile_ = platform_.Profile();
+  if (!profile_) {
+    ReportMissingProfile(start);
+    return report_;
+  }
+
+  CheckEncoding();
+  const bool windowMode = CheckMode();
+  if (windowMode) {
+    CheckButtons();
+    CheckColour();
+    CheckPicture();
+    CheckTitle();
+  } else {
+    CheckHeadless();
+  }
+  CheckNames(windowMode);
+  MarkStartUpEnding(start);
+  return report_;
+}
+
+void Checker::ReportMissingProfile(const RunOutcome& start) {
+  const std::string message = start.message.value_or("");
+  const Ending ending{1, "", message};
+  report_.startUpEnding = ending;
+  Add(Severity::Error, 1,
+      "the launcher stops here, showing " + Quoted(message) + ": there is no " +
+          options_.executableName +
+          ".ini in the medium's root (the launcher, started from the "
+          "medium in drive " +
+          kMediumDrive + ", reads its profile from the current directory)");
+  std::vector<std::string> others;
+  std::error_code error;
+  for (std::filesystem::directory_iterator it(medium_.Root(), error), end; !error && it != end;
+       it.increment(error)) {
+    const std::string name = Utf8FromPath(it->path().filename());
+    if (EndsWithIni(name) && it->is_regular_file(error)) others.push_back(name);
+  }
+  std::sort(others.begin(), others.end());
+  for (const std::string& name : others) {
+    const std::string base = name.substr(0, name.size() - 4);
+    Add(Severity::Note, 1,
+        "there is " + name + ": a launcher named " + base +
+            ".exe would read it (check it with "
+            "--exe " +
+            base + ")");
+  }
+}
+
+void Checker::CheckEncoding() {
+  std::string how;
+  switch (profile_->reader.Encoding()) {
+    case ProfileEncoding::Utf16LeWithBom:
+      report_.encoding = "utf-16le";
+      how = "as UTF-16 (little-endian, with a byte-order mark), through Windows' profile API";
+      break;
+    case ProfileEncoding::Utf16BeWithBom:
+      report_.encoding = "utf-16be";
+      how = "as UTF-16 (big-endian, with a byte-order mark), through Windows' profile API";
+      break;
+    case ProfileEncoding::Utf8WithBom:
+      report_.encoding = "utf-8-bom";
+      how =
+          "as UTF-8 with a byte-order mark, with its own reader (Windows' profile API would "
+          "take the mark for part of the first line)";
+      break;
+    case ProfileEncoding::CodePage:
+      if (profile_->reading == ProfileReading::Utf8) {
+        report_.encoding = "utf-8";
+        how =
+            "as UTF-8 without a byte-order mark, with its own reader (Windows' profile API "
+            "would read it in the ANSI code page and garble its non-ASCII letters)";
+      } else if (std::all_of(profile_->bytes.begin(), profile_->bytes.end(),
+                             [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        report_.encoding = "ascii";
+        how = "as plain ASCII, through Windows' profile API";
+      } else {
+        report_.encoding = "windows-1252";
+        how =
+            "in the ANSI code page, through Windows' profile API: it is not UTF-8, so it is "
+            "taken as Windows-1252, and a system with another ANSI code page shows other "
+            "letters for its non-ASCII bytes";
+      }
+      break;
+  }
+  Add(Severity::Note, 1, "the launcher reads this profile " + how);
+}
+
+bool Checker::CheckMode() {
+  const std::optional<bool> show = CheckBoolean(
+      kDialogSection, "Show", "it must be True (window mode) or False (headless mode)");
+  const int line = LineOf(kDialogSection, "Show");
+  if (!show) {
+    // Check the rest as the author probably meant it.
+    bool windowish = HasKey(kDialogSection, "Picture") || HasKey(kDialogSection, "BackColor");
+    for (int number = 1; number <= kButtonCount; ++number) {
+      windowish = windowish || SectionLine(ButtonSectionName(number)).has_value();
+    }
+    Add(Severity::Note, line,
+        std::string("the mode is unknown until Show is fixed; the rest is checked as for ") +
+            (windowish ? "window mode" : "headless mode"));
+    return windowish;
+  }
+  const std::string value = Value(kDialogSection, "Show");
+  if (*show) {
+    report_.mode = "window";
+    Add(Severity::Note, line, "window mode ([DIALOG] Show is " + Quoted(value) + ")");
+  } else {
+    report_.mode = "headless";
+    Add(Severity::Note, line,
+        "headless mode ([DIALOG] Show is " + Quoted(value) +
+            "): the launcher runs DefaultAction and reads nothing else");
+  }
+  return *show;
+}
+
+std::optional<bool> Checker::CheckBoolean(const std::string& section, const std::string& key,
+                                          const std::string& missingHint) {
+  const std::string value = Value(section, key);
+  try {
+    return ParseBoolean(value);
+  } catch (const Failure& failure) {
+    std::string reason;
+    if (!SectionLine(section)) {
+      reason =
+          "there is no [" + section + "] section, so " + key + " reads as empty; " + missingHint;
+    } else if (!HasKey(section, key)) {
+      reason = "[" + section + "] has no " + key + ", so it reads as empty; " + missingHint;
+    } else {
+      reason = "[" + section + "] " + key + ": " + DetailLine(failure);
+    }
+    AddFailure(LineOf(section, key), {section, key}, failure, reason);
+    return std::nullopt;
+  }
+}
+
+void Checker::MarkStartUpEnding(const RunOutcome& start) {
+  if (!start.failure && !start.message) return;
+  const Ending ending{1, start.failure ? FailureName(start.failure->Kind()) : "",
+                      start.failure ? FailureName(start.failure->Kind()) : *start.message};
+  const ProfileRead about = start.lastRead.value_or(ProfileRead{});
+  auto match = std::find_if(pending_.begin(), pending_.end(), [&](const PendingError& e) {
+    return !e.onClick && SameName(e.about.section, about.section) &&
+           SameName(e.about.key, about.key) && e.ending.failure == ending.failure &&
+           e.ending.shows == ending.shows;
+  });
+  if (match == pending_.end()) {
+    // The checker's own look missed what the launcher meets: say what the
+    // launcher says.
+    const int line = about.section.empty() ? 1 : LineOf(about.section, about.key);
+    AddEnding(line, about, ending,
+              start.failure ? DetailLine(*start.failure) : "the launcher's own message");
+    match = pending_.end() - 1;
+  }
+  report_.startUpEnding = match->ending;
+  const std::string& what = match->ending.failure.empty()
+                                ? ", showing " + Quoted(match->ending.shows)
+                                : " with " + Quoted(match->ending.failure);
+  report_.findings[match->finding].text = "the launcher stops here" + what + ": " + match->reason;
+}
+
+void Checker::Add(Severity severity, int line, std::string text) {
+  report_.findings.push_back({line, severity, std::move(text)});
+}
+
+void Checker::AddEnding(int line, const ProfileRead& about, const Ending& ending,
+                        std::string reason, bool onClick) {
+  Ending placed = ending;
+  placed.line = line;
+  std::string text;
+  if (onClick) {
+    text = reason;
+  } else if (ending.failure.empty()) {
+    text = "the launcher stops here, showing " + Quoted(ending.shows) +
+           ", if it gets this far: " + reason;
+  } else {
+    text = "the launcher stops here with " + Quoted(ending.failure) +
+           " if it gets this far: " + reason;
+  }
+  pending_.push_back({report_.findings.size(), about, placed, std::move(reason), onClick});
+  Add(Severity::Error, line, std::move(text));
+}
+
+void Checker::AddFailure(int line, const ProfileRead& about, const Failure& failure,
+                         std::string reason) {
+  const std::string name = FailureName(failure.Kind());
+  AddEnding(line, about, {line, name, name}, std::move(reason));
+}
+
+std::optional<int> Checker::SectionLine(const std::string& section) const {
+  for (const ProfileSectionInfo& info : profile_->reader.Sections()) {
+    if (SameName(info.name, section)) return info.line;
+  }
+  return std::nullopt;
+}
+
+bool Checker::HasKey(const std::string& section, const std::string& key) const {
+  return profile_->reader.KeyLine(section, key).has_value();
+}
+
+int Checker::LineOf(const std::string& section, const std::string& key) const {
+  if (const auto line = profile_->reader.KeyLine(section, key)) return *line;
+  return SectionLine(section).value_or(1);
+}
+
+std::string Checker::Value(const std::string& section, const std::string& key) {
+  return ReadProfileValue(platform_, state_.profilePath, section, key);
+}
+
+}  // namespace orvex::check

@@ -1,0 +1,23 @@
+// Checks a medium folder: runs the launcher's own start-up on it to see
+// what it would do and where it would stop, then checks every value of the
+// profile on its own, so that all problems are found at once.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "tools/check/Report.h"
+
+namespace orvex::check {
+
+struct CheckOptions {
+  std::filesystem::path folder;
+  // The folder as the user wrote it; the profile is named after it.
+  std::string folderAsGiven;
+  // The launcher's executable name without ".exe"; the profile is NAME.ini.
+  std::string executableName = "autorun";
+};
+
+CheckReport CheckMedium(const CheckOptions& options);
+
+}  // namespace orvex::check

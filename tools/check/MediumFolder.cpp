@@ -1,0 +1,117 @@
+#include "tools/check/MediumFolder.h"
+
+#include <algorithm>
+#include <system_error>
+#include <vector>
+
+#include "settings/LetterCase.h"
+#include "settings/TextEncoding.h"
+
+namespace orvex::check {
+
+namespace {
+
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+bool HasDriveLetter(std::string_view path) {
+  return path.size() >= 2 && path[1] == ':' &&
+         ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
+}
+
+bool IsMediumDrive(std::string_view path) {
+  return HasDriveLetter(path) && (path[0] & ~0x20) == kMediumDrive[0];
+}
+
+// The names below the medium's root, "." and ".." resolved; nothing when
+// the path leaves the medium.
+std::optional<std::vector<std::string>> NamesBelowRoot(std::string_view path) {
+  if (HasDriveLetter(path)) {
+    if (!IsMediumDrive(path)) return std::nullopt;
+    path.remove_prefix(2);
+  } else if (path.size() >= 2 && IsSeparator(path[0]) && IsSeparator(path[1])) {
+    return std::nullopt;  // a share
+  }
+  std::vector<std::string> names;
+  std::size_t at = 0;
+  while (at <= path.size()) {
+    const auto end = std::find_if(path.begin() + static_cast<long>(at), path.end(), IsSeparator);
+    std::string name(path.begin() + static_cast<long>(at), end);
+    at = static_cast<std::size_t>(end - path.begin()) + 1;
+    // Windows drops dots and blanks at the end of a name ("splash.bmp ").
+    if (name != "." && name != "..") {
+      while (!name.empty() && (name.back() == '.' || name.back() == ' ')) name.pop_back();
+    }
+    if (name.empty() || name == ".") continue;
+    if (name == "..") {
+      if (names.empty()) return std::nullopt;
+      names.pop_back();
+      continue;
+    }
+    names.push_back(name);
+  }
+  return names;
+}
+
+// The entry of folder named like name, exact spelling first, then in any
+// letter case (the first in sorted order, so that the answer never depends
+// on the order the system lists them in).
+std::optional<std::filesystem::path> Entry(const std::filesystem::path& folder,
+                                           const std::string& name) {
+  std::error_code error;
+  const std::filesystem::path exact = folder / PathFromUtf8(name);
+  if (std::filesystem::exists(exact, error)) return exact;
+  const std::u16string wanted = Utf8ToUtf16(name);
+  std::vector<std::filesystem::path> matches;
+  for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
+       it.increment(error)) {
+    const std::filesystem::path found = it->path();
+    if (NamesEqual(Utf8ToUtf16(Utf8FromPath(found.filename())), wanted)) {
+      matches.push_back(found);
+    }
+  }
+  if (matches.empty()) return std::nullopt;
+  return *std::min_element(matches.begin(), matches.end());
+}
+
+}  // namespace
+
+std::filesystem::path PathFromUtf8(std::string_view utf8) {
+  return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+std::string Utf8FromPath(const std::filesystem::path& path) {
+  const std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
+}
+
+PathPlace PlaceOf(std::string_view windowsPath) {
+  if (IsMediumDrive(windowsPath)) return PathPlace::MediumDrive;
+  if (HasDriveLetter(windowsPath)) return PathPlace::OtherDrive;
+  if (windowsPath.size() >= 2 && IsSeparator(windowsPath[0]) && IsSeparator(windowsPath[1])) {
+    return PathPlace::OtherDrive;
+  }
+  return PathPlace::Medium;
+}
+
+std::optional<std::filesystem::path> MediumFolder::Find(std::string_view windowsPath) const {
+  const auto names = NamesBelowRoot(windowsPath);
+  if (!names || names->empty()) return std::nullopt;
+  std::filesystem::path at = root_;
+  for (const std::string& name : *names) {
+    const auto entry = Entry(at, name);
+    if (!entry) return std::nullopt;
+    at = *entry;
+  }
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(at, error)) return std::nullopt;
+  return at;
+}
+
+std::optional<std::string> MediumFolder::FindRelative(std::string_view windowsPath) const {
+  const auto found = Find(windowsPath);
+  if (!found) return std::nullopt;
+  const std::u8string relative = found->lexically_relative(root_).generic_u8string();
+  return std::string(relative.begin(), relative.end());
+}
+
+}  // namespace orvex::check

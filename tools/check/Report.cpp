@@ -1,0 +1,91 @@
+#include "tools/check/Report.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace orvex::check {
+
+namespace {
+
+std::string Json(const std::string& text) {
+  std::string out = "\"";
+  for (const char c : text) {
+    switch (c) {
+      case '"': out += "\\\""; break;
+      case '\\': out += "\\\\"; break;
+      case '\n': out += "\\n"; break;
+      case '\r': out += "\\r"; break;
+      case '\t': out += "\\t"; break;
+      default:
+        if (static_cast<unsigned char>(c) < 0x20) {
+          char escaped[8];
+          std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
+          out += escaped;
+        } else {
+          out += c;
+        }
+    }
+  }
+  return out + "\"";
+}
+
+std::string JsonOrNull(const std::string& text) { return text.empty() ? "null" : Json(text); }
+
+std::string EndingJson(const Ending& ending) {
+  return "{\"line\": " + std::to_string(ending.line) +
+         ", \"failure\": " + JsonOrNull(ending.failure) + ", \"shows\": " + Json(ending.shows) +
+         "}";
+}
+
+}  // namespace
+
+int CheckReport::Count(Severity severity) const {
+  return static_cast<int>(std::count_if(findings.begin(), findings.end(),
+                                        [&](const Finding& f) { return f.severity == severity; }));
+}
+
+const char* SeverityName(Severity severity) {
+  switch (severity) {
+    case Severity::Note: return "note";
+    case Severity::Warning: return "warning";
+    case Severity::Error: return "error";
+  }
+  return "?";
+}
+
+void WriteText(const CheckReport& report, std::ostream& out) {
+  for (const Finding& finding : report.findings) {
+    out << report.profile << ':' << finding.line << ": " << SeverityName(finding.severity) << ": "
+        << finding.text << '\n';
+  }
+}
+
+void WriteJson(const CheckReport& report, std::ostream& out) {
+  out << "{\n";
+  out << "  \"profile\": " << Json(report.profile) << ",\n";
+  out << "  \"encoding\": " << JsonOrNull(report.encoding) << ",\n";
+  out << "  \"mode\": " << JsonOrNull(report.mode) << ",\n";
+  out << "  \"launcherWorks\": " << (report.LauncherWorks() ? "true" : "false") << ",\n";
+  out << "  \"errors\": " << report.Count(Severity::Error) << ",\n";
+  out << "  \"warnings\": " << report.Count(Severity::Warning) << ",\n";
+  out << "  \"startUpEnding\": "
+      << (report.startUpEnding ? EndingJson(*report.startUpEnding) : "null") << ",\n";
+  out << "  \"clickEndings\": [";
+  for (std::size_t i = 0; i < report.clickEndings.size(); ++i) {
+    const ClickEnding& click = report.clickEndings[i];
+    out << (i ? ",\n    " : "\n    ") << "{\"button\": " << click.button
+        << ", \"ending\": " << EndingJson(click.ending) << "}";
+  }
+  out << (report.clickEndings.empty() ? "],\n" : "\n  ],\n");
+  out << "  \"findings\": [";
+  for (std::size_t i = 0; i < report.findings.size(); ++i) {
+    const Finding& finding = report.findings[i];
+    out << (i ? ",\n    " : "\n    ") << "{\"line\": " << finding.line
+        << ", \"severity\": " << Json(SeverityName(finding.severity))
+        << ", \"text\": " << Json(finding.text) << "}";
+  }
+  out << (report.findings.empty() ? "]\n" : "\n  ]\n");
+  out << "}\n";
+}
+
+}  // namespace orvex::check

@@ -1,0 +1,52 @@
+// What the checker found in a medium, and its two printed forms: lines like
+// a compiler's, and JSON for build pipelines.
+#pragma once
+
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace orvex::check {
+
+enum class Severity { Note, Warning, Error };
+
+struct Finding {
+  int line = 1;
+  Severity severity = Severity::Note;
+  std::string text;
+};
+
+// How the launcher would end: a failure's report or one of its own
+// messages, and the first line of the box it shows.
+struct Ending {
+  int line = 1;
+  std::string failure;  // the failure's name; empty for the launcher's own message
+  std::string shows;
+};
+
+// A button whose click would end in a report.
+struct ClickEnding {
+  int button = 0;  // 1 is the leftmost shown button
+  Ending ending;
+};
+
+struct CheckReport {
+  std::string profile;   // the profile's path as the user named the medium
+  std::string encoding;  // how the launcher reads it; empty when there is none
+  std::string mode;      // "window", "headless", or empty when unknown
+  std::vector<Finding> findings;
+  std::optional<Ending> startUpEnding;  // start-up ends in a report or message
+  std::vector<ClickEnding> clickEndings;
+
+  int Count(Severity severity) const;
+  bool LauncherWorks() const { return Count(Severity::Error) == 0; }
+};
+
+const char* SeverityName(Severity severity);
+
+// "FILE:LINE: severity: text", one finding a line.
+void WriteText(const CheckReport& report, std::ostream& out);
+void WriteJson(const CheckReport& report, std::ostream& out);
+
+}  // namespace orvex::check
