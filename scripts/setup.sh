@@ -24,10 +24,6 @@ packages=(
   xorriso osslsigncode
 )
 
-is_installed() {
-  [[ "$(dpkg-query -W -f='${db:Status-Abbrev}' "$1" 2>/dev/null)" == ii* ]]
-}
-
 as_root() {
   if [[ $EUID -eq 0 ]]; then
     "$@"
@@ -39,9 +35,17 @@ as_root() {
   fi
 }
 
+# One dpkg-query for all: names of the machine's own architecture may come
+# back with it (libgtest-dev:amd64), others' always do (wine32:i386).
+native_arch=$(dpkg --print-architecture)
+declare -A installed=()
+while read -r status name; do
+  if [[ $status == ii ]]; then installed[${name%:"$native_arch"}]=1; fi
+done < <(dpkg-query -W -f='${db:Status-Abbrev} ${binary:Package}\n' "${packages[@]}" 2>/dev/null ||
+  true)
 missing=()
 for package in "${packages[@]}"; do
-  is_installed "$package" || missing+=("$package")
+  [[ -n ${installed[$package]:-} ]] || missing+=("$package")
 done
 if [[ ${#missing[@]} -eq 0 ]]; then
   echo "setup: all ${#packages[@]} packages are installed"

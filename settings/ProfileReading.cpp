@@ -7,7 +7,7 @@ namespace orvex {
 ProfileReading ChooseProfileReading(std::string_view bytes) {
   if (bytes.starts_with("\xEF\xBB\xBF")) return ProfileReading::Utf8;
   if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) {
-    return ProfileReading::SystemApi;
+    return bytes.size() % 2 == 0 ? ProfileReading::SystemApi : ProfileReading::Utf16OddLength;
   }
   const bool ascii = std::all_of(bytes.begin(), bytes.end(),
                                  [](char c) { return static_cast<unsigned char>(c) < 0x80; });

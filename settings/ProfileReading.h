@@ -14,6 +14,10 @@ namespace orvex {
 enum class ProfileReading {
   SystemApi,  // UTF-16 with a BOM, pure ASCII, or ANSI text that is not UTF-8
   Utf8,       // a UTF-8 BOM, or no BOM, non-ASCII bytes and valid UTF-8 throughout
+  // UTF-16 with a BOM and an odd number of bytes. The API reads the lone
+  // last byte together with whatever follows the file in its memory (Wine
+  // 8 does: an action gained a stray letter); the portable reader drops it.
+  Utf16OddLength,
 };
 
 // Decided from the whole file, once.

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "platform/win32/ScopedWin.h"
 #include "platform/win32/WideText.h"
 
@@ -11,19 +13,17 @@ namespace {
 
 constexpr LONGLONG kLargestFile = 16 * 1024 * 1024;
 
-}  // namespace
-
-std::optional<std::string> ReadWholeFile(const std::wstring& path) {
-  // Shared with every kind of access: an editor may hold the file open.
+// Shared with every kind of access: an editor may hold the file open.
+ScopedHandle OpenForReading(const std::wstring& path) {
   const HANDLE opened = CreateFileW(ExtendedPath(path).c_str(), GENERIC_READ,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (opened == INVALID_HANDLE_VALUE) return std::nullopt;
-  const ScopedHandle file(opened);
+  return ScopedHandle(opened == INVALID_HANDLE_VALUE ? nullptr : opened);
+}
 
-  LARGE_INTEGER size{};
-  if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart > kLargestFile) return std::nullopt;
-  std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
+// Up to size bytes from the start; fewer when the file ends first.
+std::optional<std::string> ReadBytes(const ScopedHandle& file, std::size_t size) {
+  std::string bytes(size, '\0');
   std::size_t total = 0;
   while (total < bytes.size()) {
     DWORD read = 0;
@@ -36,6 +36,25 @@ std::optional<std::string> ReadWholeFile(const std::wstring& path) {
   }
   bytes.resize(total);
   return bytes;
+}
+
+}  // namespace
+
+std::optional<std::string> ReadWholeFile(const std::wstring& path) {
+  const ScopedHandle file = OpenForReading(path);
+  if (!file.Valid()) return std::nullopt;
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart > kLargestFile) return std::nullopt;
+  return ReadBytes(file, static_cast<std::size_t>(size.QuadPart));
+}
+
+std::optional<std::string> ReadFileHead(const std::wstring& path, std::size_t count) {
+  const ScopedHandle file = OpenForReading(path);
+  if (!file.Valid()) return std::nullopt;
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(file.Get(), &size)) return std::nullopt;
+  return ReadBytes(file, static_cast<std::size_t>(
+                             std::min<LONGLONG>(size.QuadPart, static_cast<LONGLONG>(count))));
 }
 
 }  // namespace orvex::win32

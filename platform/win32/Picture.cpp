@@ -1,6 +1,8 @@
 #include "platform/win32/Picture.h"
 
 #include "platform/Failure.h"
+#include "platform/PictureHeader.h"
+#include "platform/win32/FileBytes.h"
 #include "platform/win32/PlainBitmap.h"
 #include "platform/win32/SystemLibrary.h"
 #include "platform/win32/WideText.h"
@@ -25,6 +27,9 @@ constexpr INT kPixelFormat32bppPARGB = 0xE200B;
 // Larger pictures than this are refused rather than tried: 16384 x 16384
 // already needs a gigabyte.
 constexpr long long kMaxPixels = 64ll * 1024 * 1024;
+// Enough for the header of every format, a JPEG's frame header included,
+// which may follow metadata segments of up to 64 KiB each.
+constexpr std::size_t kHeaderBytes = 1024 * 1024;
 
 struct GdiPlus {
   ScopedModule codecs;
@@ -98,10 +103,29 @@ class ScopedImage {
   throw Failure(FailureKind::InvalidPicture, why);
 }
 
+void RefuseIfTooLarge(long long width, long long height) {
+  if (ClaimedSize{width, height}.Pixels() > kMaxPixels) {
+    NotAPicture("The picture is too large (" + std::to_string(width) + " x " +
+                std::to_string(height) + " pixels).");
+  }
+}
+
+// GDI+ under Wine decodes the whole picture as it loads it: a header that
+// claims 30000 x 30000 pixels kept it busy for 20 seconds, or crashed it.
+// So the header is asked first.
+void RefuseClaimedHugeSize(const std::wstring& path) {
+  const std::optional<std::string> head = ReadFileHead(path, kHeaderBytes);
+  if (!head) return;  // GDI+ will say what is wrong with the file
+  if (const std::optional<ClaimedSize> claimed = ClaimedPictureSize(*head)) {
+    RefuseIfTooLarge(claimed->width, claimed->height);
+  }
+}
+
 }  // namespace
 
 PicturePtr LoadPicture(const std::string& path) {
   if (PicturePtr plain = LoadPlainBitmap(Widen(path), kMaxPixels)) return plain;
+  RefuseClaimedHugeSize(Widen(path));
   const GdiPlus& gdiplus = LoadGdiPlus();
   GpImage* loaded = nullptr;
   if (gdiplus.loadImageFromFile(ExtendedPath(Widen(path)).c_str(), &loaded) != kOk || !loaded) {
@@ -113,10 +137,7 @@ PicturePtr LoadPicture(const std::string& path) {
   gdiplus.getImageWidth(image.Get(), &width);
   gdiplus.getImageHeight(image.Get(), &height);
   if (width == 0 || height == 0) NotAPicture("The picture has no pixels.");
-  if (static_cast<long long>(width) * height > kMaxPixels) {
-    NotAPicture("The picture is too large (" + std::to_string(width) + " x " +
-                std::to_string(height) + " pixels).");
-  }
+  RefuseIfTooLarge(width, height);
 
   // Render into a top-down premultiplied DIB: transparent parts stay
   // transparent, so the background colour shows through them.

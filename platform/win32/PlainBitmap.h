@@ -1,6 +1,6 @@
-// The usual splash picture, an uncompressed bitmap file, decoded by GDI
-// alone. GDI+ needs COM and the imaging component, and loading those costs
-// more start-up time than everything else the launcher does before its
+// The usual splash picture, an uncompressed bitmap file, decoded here
+// without GDI+. GDI+ needs COM and the imaging component, and loading those
+// costs more start-up time than everything else the launcher does before its
 // window shows; for these files it would give the very same pixels.
 #pragma once
 

@@ -62,6 +62,7 @@ HWND SplashWindow::Window() {
 }
 
 void SplashWindow::Create() {
+  LoadWindowLibraries();
   dpi_ = ScreenDotsPerInch();
   font_ = MessageFont();
   brush_ = ScopedBrush(CreateSolidBrush(DesignColour()));

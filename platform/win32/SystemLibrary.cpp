@@ -60,6 +60,21 @@ void HardenDllSearch() {
   SetDllDirectoryW(L"");
 }
 
+void LoadWindowLibraries() {
+  // The theme library, which the system loads by name with the first window
+  // or message box, and what it loads in turn when first needed
+  // (delay-loaded). Where delay-loads ignore the default DLL directories
+  // (Wine), or those cannot be set (Vista, Windows 7 without its update),
+  // such a search still starts in the launcher's own folder. Loaded from the
+  // system directory beforehand, the names are taken when they are asked
+  // for. Kept until the process ends.
+  static const ScopedModule modules[] = {
+      TryLoadSystemLibrary(L"uxtheme.dll"),
+      TryLoadSystemLibrary(L"msimg32.dll"),
+  };
+  (void)modules;
+}
+
 void LoadCommonControls() {
   // comctl32 is not a KnownDLL, and it must not come from the system
   // directory by full path either: that copy is version 5, the classic

@@ -15,6 +15,11 @@ ScopedModule TryLoadSystemLibrary(const wchar_t* name);
 // first thing the program does.
 void HardenDllSearch();
 
+// Loads the DLLs of the window system that would otherwise be searched for
+// by name, from the system directory. Before the first window or message
+// box.
+void LoadWindowLibraries();
+
 // Loads the Common Controls of the manifest (version 6, the current visual
 // style) and registers the standard control classes, before the first
 // button is made. Best effort: without them the buttons keep the classic

@@ -8,6 +8,7 @@
 #include "platform/win32/FileBytes.h"
 #include "platform/win32/Picture.h"
 #include "platform/win32/ProcessStart.h"
+#include "platform/win32/SystemLibrary.h"
 #include "platform/win32/WideText.h"
 #include "settings/ProfileReading.h"
 
@@ -48,19 +49,50 @@ std::string Win32Platform::ExecutableBaseName() {
   return Narrow(name);
 }
 
+namespace {
+
+// The text of a profile without a byte-order mark, as the API reads it: in
+// the ANSI code page. Given to the portable reader as UTF-16 with a BOM,
+// it is taken as it is, whatever that code page.
+std::string AsTheApiReadsIt(const std::string& bytes) {
+  if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) return bytes;
+  std::string utf16 = "\xFF\xFE";
+  const int size = static_cast<int>(bytes.size());
+  const int length = MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, nullptr, 0);
+  if (length <= 0) return utf16;
+  std::wstring wide(static_cast<std::size_t>(length), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, wide.data(), length);
+  for (const wchar_t unit : wide) {
+    utf16.push_back(static_cast<char>(unit & 0xFF));
+    utf16.push_back(static_cast<char>((unit >> 8) & 0xFF));
+  }
+  return utf16;
+}
+
+}  // namespace
+
 // The API reads everything but UTF-16 in the ANSI code page: a UTF-8
 // profile would lose its first section to the BOM, or show its captions
-// garbled. Those go to the portable reader; every other profile, and one
-// that cannot be read here, to the API as always.
-const ProfileReader* Win32Platform::Utf8Profile(const std::string& file) {
-  auto found = utf8Profiles_.find(file);
-  if (found == utf8Profiles_.end()) {
+// garbled. Those go to the portable reader, and so does UTF-16 of an odd
+// length (ChooseProfileReading). So does every profile whose path is too
+// long for the API, which cannot open a path of MAX_PATH characters or more
+// (Wine 8's gives up at about 269), while the current directory alone may
+// have 258: read as the API would have read it. Every other profile, and
+// one that cannot be read here, goes to the API as always.
+const ProfileReader* Win32Platform::PortableProfile(const std::string& file) {
+  auto found = portableProfiles_.find(file);
+  if (found == portableProfiles_.end()) {
     std::optional<ProfileReader> reader;
-    const std::optional<std::string> bytes = ReadWholeFile(Widen(file));
-    if (bytes && ChooseProfileReading(*bytes) == ProfileReading::Utf8) {
-      reader = ProfileReader::FromBytes(*bytes, kUtf8Decoding);
+    const std::wstring path = Widen(file);
+    if (const std::optional<std::string> bytes = ReadWholeFile(path)) {
+      const ProfileReading reading = ChooseProfileReading(*bytes);
+      if (reading != ProfileReading::SystemApi) {
+        reader = ProfileReader::FromBytes(*bytes, DecodingFor(reading));
+      } else if (path.size() >= MAX_PATH) {
+        reader = ProfileReader::FromBytes(AsTheApiReadsIt(*bytes), DecodingFor(reading));
+      }
     }
-    found = utf8Profiles_.emplace(file, std::move(reader)).first;
+    found = portableProfiles_.emplace(file, std::move(reader)).first;
   }
   return found->second ? &*found->second : nullptr;
 }
@@ -68,8 +100,8 @@ const ProfileReader* Win32Platform::Utf8Profile(const std::string& file) {
 std::string Win32Platform::ReadProfileString(const std::string& file, const std::string& section,
                                              const std::string& key, const std::string& fallback,
                                              std::size_t capacity) {
-  if (const ProfileReader* utf8 = Utf8Profile(file)) {
-    return utf8->Read(section, key, fallback, capacity).value;
+  if (const ProfileReader* portable = PortableProfile(file)) {
+    return portable->Read(section, key, fallback, capacity).value;
   }
   std::vector<wchar_t> buffer(capacity + 1, L'\0');
   const DWORD stored =
@@ -83,6 +115,7 @@ void Win32Platform::ShowMessage(const std::string& text) {
   // the message is up; brought to the front because autorun often starts the
   // launcher while another window has the focus.
   HWND owner = splash_ && IsWindowVisible(splash_->Handle()) ? splash_->Handle() : nullptr;
+  LoadWindowLibraries();
   MessageBoxW(owner, Widen(text).c_str(), Widen(kApplicationTitle).c_str(),
               MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
 }

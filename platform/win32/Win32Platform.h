@@ -45,13 +45,13 @@ class Win32Platform final : public PlatformServices {
   void ReportAndEnd(const Failure& failure) override;
 
  private:
-  // The profile read as UTF-8 by the portable reader, or nothing when the
+  // The profile as the portable reader reads it, or nothing when the
   // system's API reads it; decided once per file.
-  const ProfileReader* Utf8Profile(const std::string& file);
+  const ProfileReader* PortableProfile(const std::string& file);
 
   HINSTANCE instance_;
   std::unique_ptr<SplashWindow> splash_;
-  std::map<std::string, std::optional<ProfileReader>> utf8Profiles_;
+  std::map<std::string, std::optional<ProfileReader>> portableProfiles_;
 };
 
 }  // namespace orvex::win32

@@ -56,7 +56,13 @@ std::string Emf(int frameLeft, int frameTop, int frameRight, int frameBottom, in
   return bytes + std::string(20, '\0');
 }
 std::string Gif(int width, int height) {
-  return "GIF89a" + Le16(width) + Le16(height) + "\x80\0\0";
+  return "GIF89a" + Le16(width) + Le16(height) + std::string("\x80\0\0", 3);
+}
+// A screen without colour table, then the first image's descriptor.
+std::string GifWithImage(int width, int height, int left, int top, int imageWidth,
+                         int imageHeight) {
+  return "GIF89a" + Le16(width) + Le16(height) + std::string(3, '\0') + "," + Le16(left) +
+         Le16(top) + Le16(imageWidth) + Le16(imageHeight) + std::string(1, '\0');
 }
 std::string JpegSegment(int marker, const std::string& body) {
   return std::string{'\xFF', static_cast<char>(marker)} + Be16(static_cast<int>(body.size()) + 2) +
@@ -116,6 +122,8 @@ INSTANTIATE_TEST_SUITE_P(
         Readable{"EmfOffsetFrame", Emf(100, 200, 2640, 5280, 1024, 768, 320, 240),
                  PictureFormat::Emf, 81, 162, true},
         Readable{"Gif", Gif(9, 5), PictureFormat::Gif, 9, 5, true},
+        Readable{"GifImageBeyondItsScreen", GifWithImage(9, 5, 4, 0, 10, 5), PictureFormat::Gif, 14,
+                 5, true},
         Readable{"JpegSizeAfterOtherSegments", Jpeg(640, 480), PictureFormat::Jpeg, 640, 480, true},
         Readable{"Png", Png(481, 335), PictureFormat::Png, 481, 335, true},
         Readable{"AsLargeAsTheLauncherDraws", Png(8192, 8192), PictureFormat::Png, 8192, 8192,

@@ -413,7 +413,13 @@ INSTANTIATE_TEST_SUITE_P(
         ChoiceCase{"overlong form", "k=\xC0\xAF", ProfileReading::SystemApi},
         ChoiceCase{"encoded surrogate", "k=\xED\xA0\x80", ProfileReading::SystemApi},
         ChoiceCase{"UTF-16 LE BOM", Utf16(u"[A]\r\nk=\u00FC", false), ProfileReading::SystemApi},
-        ChoiceCase{"UTF-16 BE BOM", Utf16(u"[A]\r\nk=\u00FC", true), ProfileReading::SystemApi}),
+        ChoiceCase{"UTF-16 BE BOM", Utf16(u"[A]\r\nk=\u00FC", true), ProfileReading::SystemApi},
+        ChoiceCase{"UTF-16 LE BOM, one byte more", Utf16(u"[A]\r\nk=\u00FC", false) + "x",
+                   ProfileReading::Utf16OddLength},
+        ChoiceCase{"UTF-16 BE BOM, last unit cut", Utf16(u"[A]\r\nk=v", true).substr(0, 15),
+                   ProfileReading::Utf16OddLength},
+        ChoiceCase{"UTF-16 LE BOM alone, one byte more", "\xFF\xFEx",
+                   ProfileReading::Utf16OddLength}),
     NameOf<::testing::TestParamInfo<ChoiceCase>>);
 
 // --- the unit tests' platform reads profiles like autorun.exe

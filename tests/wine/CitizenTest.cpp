@@ -91,13 +91,13 @@ TEST(CitizenManifest, ButtonsComeFromCommonControlsSix) {
 
 // ---------------------------------------------------------------- long paths
 
-// Wine 8, not the launcher, sets the limits here: a program whose current
+// Wine 8, not the launcher, sets the limit here: a program whose current
 // directory has 259 characters or more does not start at all (260 or more
-// makes CreateProcessW crash the caller), and Wine's profile reader cannot
-// open a profile path of about 269 characters. Windows has neither limit, so
-// these tests stay just below Wine's.
+// makes CreateProcessW crash the caller). Windows has no such limit for a
+// program that declares itself long-path aware, as the launcher does; these
+// tests stay just below Wine's. What goes beyond MAX_PATH is the profile's
+// path, the picture's and the message text.
 constexpr std::size_t kLongestStartableDirectory = 258;
-constexpr std::size_t kLongestReadableProfileDirectory = 256;  // + "\autorun.ini" = 268
 
 // Makes nested folders inside the medium until the path is exactly length
 // characters long.
@@ -136,14 +136,23 @@ TEST(CitizenLongPaths, MissingProfileMessageShowsTheWholePath) {
 
 TEST(CitizenLongPaths, ProfilePictureAndActionWork) {
   const Medium medium;
-  const std::wstring folder = FolderOfLength(medium, kLongestReadableProfileDirectory);
-  ASSERT_GT(folder.size() + std::wstring(L"\\splash.bmp").size(),
-            static_cast<std::size_t>(MAX_PATH));
+  const std::wstring folder = FolderOfLength(medium, kLongestStartableDirectory);
+  WindowProfile profile = WindowProfile::WithButtons(1);
+  profile.picture = "pictures\\splash.bmp";
+  // A program in the long folder itself would have a path of MAX_PATH
+  // characters or more, which Wine's CreateProcessW does not find: the
+  // recorder stays at the medium's root and is named by its full path.
+  profile.buttons[0].action = Utf8(medium.PathOf(L"recorder.exe")) + " /long";
+  const std::wstring picture = folder + L"\\pictures\\splash.bmp";
+  ASSERT_GT(picture.size(), static_cast<std::size_t>(MAX_PATH));
   // Made at the medium's root, then moved into the long folder.
-  PrepareWindowMedium(medium, WindowProfile::WithButtons(1));
-  for (const wchar_t* name : {L"autorun.ini", L"splash.bmp", L"recorder.exe"}) {
-    ASSERT_TRUE(MoveFileW((L"\\\\?\\" + medium.PathOf(name)).c_str(),
-                          (L"\\\\?\\" + folder + L"\\" + name).c_str()))
+  PrepareWindowMedium(medium, profile);
+  ASSERT_TRUE(CreateDirectoryW((L"\\\\?\\" + folder + L"\\pictures").c_str(), nullptr));
+  for (const wchar_t* name : {L"autorun.ini", L"splash.bmp"}) {
+    const std::wstring target =
+        std::wstring(name) == L"splash.bmp" ? picture : folder + L"\\" + name;
+    ASSERT_TRUE(
+        MoveFileW((L"\\\\?\\" + medium.PathOf(name)).c_str(), (L"\\\\?\\" + target).c_str()))
         << Utf8(name);
   }
 

@@ -129,5 +129,29 @@ TEST_F(PlantedDll, LauncherNeverLoadsThemBesideItselfOrFromTheCurrentDirectory) 
   }
 }
 
+// The theme library comes with the first message box too: here the
+// missing-profile message, the launcher's first window of all.
+TEST_F(PlantedDll, LauncherNeverLoadsThemForItsMessageBox) {
+  const Medium bin(L"-bin");
+  const std::wstring exe = bin.CopyLauncher();
+  Plant(bin);
+  const Medium work(L"-work");
+  Plant(work);
+  Launch run(work.Path(), exe);
+  const auto box = run.WaitForMessageBox();
+  ASSERT_TRUE(box) << run.Situation();
+  bool themed = false;
+  for (const std::wstring& module : LoadedModules(run.ProcessId())) {
+    if (FileName(module) == L"uxtheme.dll") themed = true;
+  }
+  EXPECT_TRUE(themed) << "the theme library was not loaded: the test proves nothing";
+  run.Dismiss(*box);
+  EXPECT_EQ(run.WaitForExit(), 1u) << run.Situation();
+  for (const PlantedName& planted : kPlanted) {
+    EXPECT_FALSE(Exists(bin.PathOf(planted.name) + L".loaded")) << Utf8(planted.name);
+    EXPECT_FALSE(Exists(work.PathOf(planted.name) + L".loaded")) << Utf8(planted.name);
+  }
+}
+
 }  // namespace
 }  // namespace winetest

@@ -11,10 +11,10 @@ set -u
 
 command=${1:-}
 session=${2:-}
-[ -n "$command" ] && [ -n "$session" ] || {
+if [ -z "$command" ] || [ -z "$session" ]; then
   echo "usage: $0 start SESSION_DIR PREFIX_DIR WINE_LOADER | stop SESSION_DIR" >&2
   exit 2
-}
+fi
 wineserver=/usr/lib/wine/wineserver
 first_display=90
 last_display=199

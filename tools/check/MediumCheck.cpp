@@ -97,13 +97,16 @@ void Checker::CheckEncoding() {
   std::string how;
   switch (profile_->reader.Encoding()) {
     case ProfileEncoding::Utf16LeWithBom:
-      report_.encoding = "utf-16le";
-      how = "as UTF-16 (little-endian, with a byte-order mark), through Windows' profile API";
+    case ProfileEncoding::Utf16BeWithBom: {
+      const bool little = profile_->reader.Encoding() == ProfileEncoding::Utf16LeWithBom;
+      report_.encoding = little ? "utf-16le" : "utf-16be";
+      how = std::string("as UTF-16 (") + (little ? "little" : "big") +
+            "-endian, with a byte-order mark), ";
+      how += profile_->reading == ProfileReading::Utf16OddLength
+                 ? "with its own reader, since the file has an odd number of bytes"
+                 : "through Windows' profile API";
       break;
-    case ProfileEncoding::Utf16BeWithBom:
-      report_.encoding = "utf-16be";
-      how = "as UTF-16 (big-endian, with a byte-order mark), through Windows' profile API";
-      break;
+    }
     case ProfileEncoding::Utf8WithBom:
       report_.encoding = "utf-8-bom";
       how =
@@ -130,6 +133,11 @@ void Checker::CheckEncoding() {
       break;
   }
   Add(Severity::Note, 1, "the launcher reads this profile " + how);
+  if (profile_->reading == ProfileReading::Utf16OddLength) {
+    Add(Severity::Warning, 1,
+        "the UTF-16 profile ends in half a character: the launcher leaves its last byte out "
+        "(Windows' profile API would read whatever follows the file in memory); save it again");
+  }
 }
 
 bool Checker::CheckMode() {

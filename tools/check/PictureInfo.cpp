@@ -1,9 +1,11 @@
 #include "tools/check/PictureInfo.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "platform/Failure.h"
+#include "platform/PictureHeader.h"
 
 namespace orvex::check {
 
@@ -13,7 +15,7 @@ namespace {
   throw Failure(FailureKind::InvalidPicture, why);
 }
 
-[[noreturn]] void CutShort(const char* format) {
+[[noreturn]] void CutShort(const std::string& format) {
   NotAPicture(std::string("The ") + format + " header is cut short.");
 }
 
@@ -29,14 +31,6 @@ std::uint32_t Le32(std::string_view bytes, std::size_t at) {
   return Le16(bytes, at) | Le16(bytes, at + 2) << 16;
 }
 
-std::uint32_t Be16(std::string_view bytes, std::size_t at) {
-  return Byte(bytes, at) << 8 | Byte(bytes, at + 1);
-}
-
-std::uint32_t Be32(std::string_view bytes, std::size_t at) {
-  return Be16(bytes, at) << 16 | Be16(bytes, at + 2);
-}
-
 std::int32_t SignedLe32(std::string_view bytes, std::size_t at) {
   return static_cast<std::int32_t>(Le32(bytes, at));
 }
@@ -47,24 +41,28 @@ std::int16_t SignedLe16(std::string_view bytes, std::size_t at) {
 
 PictureInfo Sized(PictureFormat format, long long width, long long height) {
   if (width <= 0 || height <= 0) NotAPicture("The picture has no pixels.");
-  if (width * height > kLargestPicturePixels) {
+  if (ClaimedSize{width, height}.Pixels() > kLargestPicturePixels) {
     NotAPicture("The picture is too large (" + std::to_string(width) + " x " +
                 std::to_string(height) + " pixels).");
   }
   return {format, static_cast<int>(width), static_cast<int>(height), true};
 }
 
+// The launcher reads the size of these formats itself, to refuse huge
+// pictures before a decoder sees them; the checker asks the same code.
+PictureInfo Claimed(PictureFormat format, std::string_view bytes) {
+  const std::optional<ClaimedSize> claimed = ClaimedPictureSize(bytes);
+  if (!claimed) CutShort(PictureFormatName(format));
+  return Sized(format, claimed->width, claimed->height);
+}
+
+// A bitmap needs both its headers whole, more than the size reader asks.
 PictureInfo Bmp(std::string_view bytes) {
   if (bytes.size() < 18) CutShort("BMP");
   const std::uint32_t headerSize = Le32(bytes, 14);
-  if (headerSize == 12) {  // the old OS/2 header: 16-bit sizes
-    if (bytes.size() < 26) CutShort("BMP");
-    return Sized(PictureFormat::Bmp, Le16(bytes, 18), Le16(bytes, 20));
-  }
-  if (headerSize < 40) NotAPicture("The BMP header has an unknown size.");
-  if (bytes.size() < 14 + 40) CutShort("BMP");
-  const long long height = SignedLe32(bytes, 22);  // negative: rows top-down
-  return Sized(PictureFormat::Bmp, SignedLe32(bytes, 18), height < 0 ? -height : height);
+  if (headerSize != 12 && headerSize < 40) NotAPicture("The BMP header has an unknown size.");
+  if (bytes.size() < 14 + static_cast<std::size_t>(headerSize == 12 ? 12 : 40)) CutShort("BMP");
+  return Claimed(PictureFormat::Bmp, bytes);
 }
 
 // The first image of the icon is the one drawn.
@@ -121,46 +119,6 @@ PictureInfo Emf(std::string_view bytes) {
       EmfPixels(SignedLe32(bytes, 28), SignedLe32(bytes, 36), SignedLe32(bytes, 76), millimetresY));
 }
 
-PictureInfo Gif(std::string_view bytes) {
-  if (bytes.size() < 10) CutShort("GIF");
-  return Sized(PictureFormat::Gif, Le16(bytes, 6), Le16(bytes, 8));
-}
-
-bool IsStartOfFrame(std::uint32_t marker) {
-  return marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
-}
-
-// The size is in the first start-of-frame segment, after any number of
-// others.
-PictureInfo Jpeg(std::string_view bytes) {
-  std::size_t at = 2;
-  for (;;) {
-    if (at + 4 > bytes.size()) CutShort("JPEG");
-    if (Byte(bytes, at) != 0xFF) NotAPicture("The JPEG segments are damaged.");
-    const std::uint32_t marker = Byte(bytes, at + 1);
-    if (marker == 0xFF) {  // fill byte
-      ++at;
-      continue;
-    }
-    if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7)) {  // no length
-      at += 2;
-      continue;
-    }
-    if (marker == 0xDA || marker == 0xD9) NotAPicture("The JPEG file has no frame header.");
-    if (IsStartOfFrame(marker)) {
-      if (at + 9 > bytes.size()) CutShort("JPEG");
-      return Sized(PictureFormat::Jpeg, Be16(bytes, at + 7), Be16(bytes, at + 5));
-    }
-    at += 2 + Be16(bytes, at + 2);
-  }
-}
-
-PictureInfo Png(std::string_view bytes) {
-  if (bytes.size() < 24) CutShort("PNG");
-  if (bytes.substr(12, 4) != "IHDR") NotAPicture("The PNG file does not start with its header.");
-  return Sized(PictureFormat::Png, Be32(bytes, 16), Be32(bytes, 20));
-}
-
 }  // namespace
 
 const char* PictureFormatName(PictureFormat format) {
@@ -183,9 +141,11 @@ PictureInfo ReadPictureInfo(std::string_view bytes) {
     return Ico(bytes);
   }
   if (bytes.starts_with("\xD7\xCD\xC6\x9A")) return PlaceableWmf(bytes);
-  if (bytes.starts_with("GIF87a") || bytes.starts_with("GIF89a")) return Gif(bytes);
-  if (bytes.starts_with("\xFF\xD8\xFF")) return Jpeg(bytes);
-  if (bytes.starts_with("\x89PNG\r\n\x1A\n")) return Png(bytes);
+  if (bytes.starts_with("GIF87a") || bytes.starts_with("GIF89a")) {
+    return Claimed(PictureFormat::Gif, bytes);
+  }
+  if (bytes.starts_with("\xFF\xD8\xFF")) return Claimed(PictureFormat::Jpeg, bytes);
+  if (bytes.starts_with("\x89PNG\r\n\x1A\n")) return Claimed(PictureFormat::Png, bytes);
   if (bytes.size() >= 44 && Le32(bytes, 0) == 1 && bytes.substr(40, 4) == " EMF") {
     return Emf(bytes);
   }

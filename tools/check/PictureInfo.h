@@ -13,8 +13,10 @@ const char* PictureFormatName(PictureFormat format);
 
 struct PictureInfo {
   PictureFormat format = PictureFormat::Bmp;
-  // The size the launcher draws it at, in pixels. A WMF without a placeable
-  // header records none (sizeKnown false, width and height 0).
+  // The size the launcher draws it at, in pixels (for a GIF whose first
+  // image reaches beyond its screen, the size that includes it). A WMF
+  // without a placeable header records none (sizeKnown false, width and
+  // height 0).
   int width = 0;
   int height = 0;
   bool sizeKnown = true;

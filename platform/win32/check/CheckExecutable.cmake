@@ -85,6 +85,7 @@ if(DEFINED VERSION)
     "level=\"\"asInvoker\"\"" "the manifest does not ask for asInvoker"
     "<dpiAware[^>]*>true</dpiAware>" "the manifest does not declare DPI awareness"
     "<dpiAwareness[^>]*>system</dpiAwareness>" "the manifest does not declare system DPI awareness"
+    "<longPathAware[^>]*>true</longPathAware>" "the manifest does not declare long paths"
     "e2011457-1546-43c5-a5fe-008deee3d3f0" "the manifest does not name Windows Vista"
     "35138b9a-5d96-4fbd-8e2d-a2440225f93a" "the manifest does not name Windows 7"
     "4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38" "the manifest does not name Windows 8"

@@ -1,0 +1,103 @@
+#include "platform/PictureHeader.h"
+
+#include <algorithm>
+#include <cstdint>
+
+namespace orvex {
+
+namespace {
+
+std::uint32_t Byte(std::string_view bytes, std::size_t at) {
+  return static_cast<unsigned char>(bytes[at]);
+}
+std::uint32_t Le16(std::string_view bytes, std::size_t at) {
+  return Byte(bytes, at) | Byte(bytes, at + 1) << 8;
+}
+std::uint32_t Be16(std::string_view bytes, std::size_t at) {
+  return Byte(bytes, at) << 8 | Byte(bytes, at + 1);
+}
+std::uint32_t Le32(std::string_view bytes, std::size_t at) {
+  return Le16(bytes, at) | Le16(bytes, at + 2) << 16;
+}
+std::uint32_t Be32(std::string_view bytes, std::size_t at) {
+  return Be16(bytes, at) << 16 | Be16(bytes, at + 2);
+}
+
+std::optional<ClaimedSize> Bmp(std::string_view bytes) {
+  constexpr std::size_t kInfoHeader = 14;
+  if (bytes.size() < kInfoHeader + 4) return std::nullopt;
+  if (Le32(bytes, kInfoHeader) == 12) {  // the old OS/2 header: 16-bit sizes
+    if (bytes.size() < 22) return std::nullopt;
+    return ClaimedSize{Le16(bytes, 18), Le16(bytes, 20)};
+  }
+  if (bytes.size() < 26) return std::nullopt;
+  const long long width = static_cast<std::int32_t>(Le32(bytes, 18));
+  const long long height = static_cast<std::int32_t>(Le32(bytes, 22));  // negative: top-down
+  if (width < 0) return std::nullopt;
+  return ClaimedSize{width, height < 0 ? -height : height};
+}
+
+// The screen, and the first image, which may reach beyond it.
+std::optional<ClaimedSize> Gif(std::string_view bytes) {
+  constexpr std::size_t kScreenEnd = 13;
+  if (bytes.size() < kScreenEnd) return std::nullopt;
+  ClaimedSize size{Le16(bytes, 6), Le16(bytes, 8)};
+  const std::uint32_t flags = Byte(bytes, 10);
+  std::size_t at = kScreenEnd + ((flags & 0x80) ? 3u << ((flags & 7) + 1) : 0u);
+  while (at < bytes.size() && Byte(bytes, at) == 0x21) {  // extensions
+    at += 2;
+    while (at < bytes.size()) {
+      const std::uint32_t length = Byte(bytes, at);
+      at += 1 + length;
+      if (length == 0) break;
+    }
+  }
+  if (at + 9 <= bytes.size() && Byte(bytes, at) == 0x2C) {
+    size.width = std::max<long long>(size.width, Le16(bytes, at + 1) + Le16(bytes, at + 5));
+    size.height = std::max<long long>(size.height, Le16(bytes, at + 3) + Le16(bytes, at + 7));
+  }
+  return size;
+}
+
+bool IsStartOfFrame(std::uint32_t marker) {
+  return marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
+}
+
+// The size stands in the first start-of-frame segment, after any number of
+// others.
+std::optional<ClaimedSize> Jpeg(std::string_view bytes) {
+  std::size_t at = 2;
+  while (at + 4 <= bytes.size() && Byte(bytes, at) == 0xFF) {
+    const std::uint32_t marker = Byte(bytes, at + 1);
+    if (marker == 0xFF) {  // fill byte
+      ++at;
+    } else if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD8)) {  // no length
+      at += 2;
+    } else if (marker == 0xDA || marker == 0xD9) {  // scan or end before any frame
+      return std::nullopt;
+    } else if (IsStartOfFrame(marker)) {
+      if (at + 9 > bytes.size()) return std::nullopt;
+      return ClaimedSize{Be16(bytes, at + 7), Be16(bytes, at + 5)};
+    } else {
+      at += 2 + Be16(bytes, at + 2);
+    }
+  }
+  return std::nullopt;
+}
+
+std::optional<ClaimedSize> Png(std::string_view bytes) {
+  if (bytes.size() < 24 || bytes.substr(12, 4) != "IHDR") return std::nullopt;
+  return ClaimedSize{Be32(bytes, 16), Be32(bytes, 20)};
+}
+
+}  // namespace
+
+std::optional<ClaimedSize> ClaimedPictureSize(std::string_view head) {
+  if (head.starts_with("BM")) return Bmp(head);
+  if (head.starts_with("GIF87a") || head.starts_with("GIF89a")) return Gif(head);
+  if (head.starts_with("\xFF\xD8\xFF")) return Jpeg(head);
+  if (head.starts_with("\x89PNG\r\n\x1A\n")) return Png(head);
+  return std::nullopt;
+}
+
+}  // namespace orvex

@@ -1,0 +1,34 @@
+// The pixel size a picture file claims, read from its header alone. Some
+// picture decoders (GDI+ under Wine, for one) allocate and fill the whole
+// picture while loading it: a header claiming 30000 x 30000 pixels costs
+// them many seconds and gigabytes, or crashes them. Asked first, the header
+// lets the launcher refuse such a file before any decoder sees it.
+#pragma once
+
+#include <limits>
+#include <optional>
+#include <string_view>
+
+namespace orvex {
+
+struct ClaimedSize {
+  long long width = 0;
+  long long height = 0;
+
+  // Saturated: a PNG may claim 2^32 - 1 by 2^32 - 1.
+  long long Pixels() const {
+    if (width <= 0 || height <= 0) return 0;
+    if (height > std::numeric_limits<long long>::max() / width) {
+      return std::numeric_limits<long long>::max();
+    }
+    return width * height;
+  }
+};
+
+// The size that the first bytes of a BMP, GIF, JPEG or PNG file claim: for a
+// GIF the larger of its screen and the extent of its first image. Nothing
+// for other files, or when the header is cut short or not as the format
+// has it; a decoder decides about those.
+std::optional<ClaimedSize> ClaimedPictureSize(std::string_view head);
+
+}  // namespace orvex

@@ -1,0 +1,157 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <limits>
+#include <optional>
+#include <ostream>
+#include <string>
+
+#include "platform/PictureHeader.h"
+
+namespace orvex {
+namespace {
+
+std::string Le16(std::uint32_t value) {
+  return {static_cast<char>(value & 0xFF), static_cast<char>((value >> 8) & 0xFF)};
+}
+std::string Le32(std::uint32_t value) { return Le16(value & 0xFFFF) + Le16(value >> 16); }
+std::string Be16(std::uint32_t value) {
+  return {static_cast<char>((value >> 8) & 0xFF), static_cast<char>(value & 0xFF)};
+}
+std::string Be32(std::uint32_t value) { return Be16(value >> 16) + Be16(value & 0xFFFF); }
+
+// A BMP file header and BITMAPINFOHEADER (no pixels follow: only the header
+// is asked).
+std::string BmpHeader(std::int32_t width, std::int32_t height) {
+  return "BM" + Le32(14 + 40) + Le32(0) + Le32(14 + 40) + Le32(40) +
+         Le32(static_cast<std::uint32_t>(width)) + Le32(static_cast<std::uint32_t>(height)) +
+         Le16(1) + Le16(24) + Le32(0) + Le32(0) + Le32(0) + Le32(0) + Le32(0) + Le32(0);
+}
+
+// The old OS/2 BITMAPCOREHEADER: 16-bit sizes.
+std::string BmpCoreHeader(std::uint16_t width, std::uint16_t height) {
+  return "BM" + Le32(14 + 12) + Le32(0) + Le32(14 + 12) + Le32(12) + Le16(width) + Le16(height) +
+         Le16(1) + Le16(24);
+}
+
+// Header and logical screen with a global colour table of 4 entries.
+std::string GifScreen(std::uint16_t width, std::uint16_t height) {
+  return "GIF89a" + Le16(width) + Le16(height) + std::string("\x81\x00\x00", 3) +
+         std::string(4 * 3, '\x7F');
+}
+std::string GifGraphicControl() { return std::string("\x21\xF9\x04\x00\x00\x00\x00\x00", 8); }
+std::string GifComment() {
+  return std::string(
+      "\x21\xFE\x03"
+      "abc\x02"
+      "xy\x00",
+      10);
+}
+std::string GifImage(std::uint16_t left, std::uint16_t top, std::uint16_t width,
+                     std::uint16_t height) {
+  return "\x2C" + Le16(left) + Le16(top) + Le16(width) + Le16(height) + std::string(1, '\0');
+}
+
+std::string JpegSegment(unsigned char marker, const std::string& body) {
+  return std::string{'\xFF', static_cast<char>(marker)} +
+         Be16(static_cast<std::uint32_t>(body.size() + 2)) + body;
+}
+const std::string kJpegStart("\xFF\xD8", 2);
+std::string JpegApp0() {
+  return JpegSegment(0xE0, std::string("JFIF\0\x01\x01\0\0\x01\0\x01\0\0", 14));
+}
+std::string JpegTables() { return JpegSegment(0xDB, std::string(65, '\x01')); }
+std::string JpegFrame(unsigned char marker, std::uint16_t width, std::uint16_t height) {
+  return JpegSegment(marker,
+                     "\x08" + Be16(height) + Be16(width) + std::string("\x01\x01\x11\x00", 4));
+}
+std::string JpegScan() { return JpegSegment(0xDA, std::string("\x01\x01\x00\x00\x3F\x00", 6)); }
+
+std::string PngHeader(std::uint32_t width, std::uint32_t height) {
+  return std::string("\x89PNG\r\n\x1A\n", 8) + Be32(13) + "IHDR" + Be32(width) + Be32(height) +
+         std::string("\x08\x02\x00\x00\x00", 5) + Be32(0);
+}
+
+struct HeaderCase {
+  const char* name;
+  std::string head;
+  std::optional<ClaimedSize> size;
+};
+
+void PrintTo(const HeaderCase& c, std::ostream* out) { *out << c.name; }
+
+std::optional<ClaimedSize> Size(long long width, long long height) {
+  return ClaimedSize{width, height};
+}
+
+class PictureHeaderTest : public testing::TestWithParam<HeaderCase> {};
+
+TEST_P(PictureHeaderTest, GivesTheClaimedSize) {
+  const HeaderCase& c = GetParam();
+  const std::optional<ClaimedSize> size = ClaimedPictureSize(c.head);
+  ASSERT_EQ(size.has_value(), c.size.has_value());
+  if (size) {
+    EXPECT_EQ(size->width, c.size->width);
+    EXPECT_EQ(size->height, c.size->height);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Formats, PictureHeaderTest,
+    testing::Values(
+        HeaderCase{"BmpBottomUp", BmpHeader(640, 480), Size(640, 480)},
+        HeaderCase{"BmpTopDown", BmpHeader(640, -480), Size(640, 480)},
+        HeaderCase{"BmpHuge", BmpHeader(30000, 30000), Size(30000, 30000)},
+        HeaderCase{"BmpLargestRows", BmpHeader(1, std::numeric_limits<std::int32_t>::min()),
+                   Size(1, 2147483648ll)},
+        HeaderCase{"BmpNegativeWidth", BmpHeader(-640, 480), std::nullopt},
+        HeaderCase{"BmpCoreHeader", BmpCoreHeader(320, 200), Size(320, 200)},
+        HeaderCase{"BmpCutBeforeHeight", BmpHeader(640, 480).substr(0, 24), std::nullopt},
+        HeaderCase{"BmpSignatureOnly", "BM", std::nullopt},
+        HeaderCase{"GifScreenOnly", GifScreen(30000, 30000), Size(30000, 30000)},
+        HeaderCase{"GifImageInsideScreen", GifScreen(100, 80) + GifImage(10, 10, 50, 40),
+                   Size(100, 80)},
+        HeaderCase{"GifImageBeyondScreen", GifScreen(100, 80) + GifImage(5, 7, 30000, 20000),
+                   Size(30005, 20007)},
+        HeaderCase{
+            "GifImageAfterExtensions",
+            GifScreen(16, 16) + GifGraphicControl() + GifComment() + GifImage(0, 0, 40000, 40000),
+            Size(40000, 40000)},
+        HeaderCase{"GifImageCutShort",
+                   GifScreen(16, 16) + GifImage(0, 0, 40000, 40000).substr(0, 6), Size(16, 16)},
+        HeaderCase{"GifCutInScreen", std::string("GIF87a\x10\x00", 8), std::nullopt},
+        HeaderCase{"JpegBaseline", kJpegStart + JpegApp0() + JpegTables() + JpegFrame(0xC0, 64, 48),
+                   Size(64, 48)},
+        HeaderCase{"JpegProgressiveHuge", kJpegStart + JpegApp0() + JpegFrame(0xC2, 30000, 30000),
+                   Size(30000, 30000)},
+        HeaderCase{"JpegFillBytes",
+                   kJpegStart + JpegApp0() + std::string("\xFF\xFF", 2) + JpegFrame(0xC1, 7, 9),
+                   Size(7, 9)},
+        HeaderCase{"JpegScanBeforeFrame",
+                   kJpegStart + JpegApp0() + JpegScan() + JpegFrame(0xC0, 7, 9), std::nullopt},
+        HeaderCase{"JpegCutInFrame",
+                   (kJpegStart + JpegApp0() + JpegFrame(0xC0, 64, 48)).substr(0, 2 + 18 + 6),
+                   std::nullopt},
+        HeaderCase{"JpegSegmentsDamaged", kJpegStart + JpegApp0() + "xyz" + JpegFrame(0xC0, 7, 9),
+                   std::nullopt},
+        HeaderCase{"Png", PngHeader(640, 480), Size(640, 480)},
+        HeaderCase{"PngLargestClaim", PngHeader(0xFFFFFFFFu, 0xFFFFFFFFu),
+                   Size(4294967295ll, 4294967295ll)},
+        HeaderCase{"PngCutInHeader", PngHeader(640, 480).substr(0, 20), std::nullopt},
+        HeaderCase{"PngOtherChunkFirst",
+                   std::string("\x89PNG\r\n\x1A\n", 8) + Be32(13) + "IDAT" + Be32(640) + Be32(480),
+                   std::nullopt},
+        HeaderCase{"Empty", "", std::nullopt},
+        HeaderCase{"Text", "These are notes, not a picture.", std::nullopt},
+        HeaderCase{"Icon", std::string("\0\0\1\0\1\0\x30\x30", 8), std::nullopt}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(PictureHeaderPixels, CountsWithoutOverflow) {
+  EXPECT_EQ((ClaimedSize{30000, 30000}.Pixels()), 900000000ll);
+  EXPECT_EQ((ClaimedSize{4294967295ll, 4294967295ll}.Pixels()),
+            std::numeric_limits<long long>::max());
+  EXPECT_EQ((ClaimedSize{0, 480}.Pixels()), 0);
+}
+
+}  // namespace
+}  // namespace orvex
