@@ -20,8 +20,9 @@ packages=(
   # Running it: Wine (with its own fonts, which draw the window frames) on a
   # virtual display, window control and screenshots
   wine wine64 wine32:i386 fonts-wine xvfb xauth xdotool x11-apps imagemagick
-  # Medium images and code signing
-  xorriso osslsigncode
+  # Medium images and code signing (openssl makes the tests' throwaway
+  # certificate)
+  xorriso osslsigncode openssl
 )
 
 as_root() {

@@ -126,12 +126,13 @@ step_win64() {
 # ends with its own "N passed, N failed" line.
 script_step() {
   local script=$1 log rc line
+  shift
   if [[ ! -f $script ]]; then
     step_note="no $script yet"
     return $SKIPPED_STEP
   fi
   log=$(mktemp)
-  bash "$script" 2>&1 | tee "$log"
+  bash "$script" "$@" 2>&1 | tee "$log"
   rc=${PIPESTATUS[0]}
   line=$(grep -E '^([A-Za-z]+: )?[0-9]+ passed, [0-9]+ failed' "$log" | tail -n 1)
   rm -f "$log"
@@ -146,7 +147,8 @@ script_step() {
   return "$rc"
 }
 
-step_fuzz() { script_step tests/fuzz/run.sh; }
+# A minute per fuzz target unless ORVEX_FUZZ_SECONDS says otherwise.
+step_fuzz() { script_step tests/fuzz/run.sh "${ORVEX_FUZZ_SECONDS:-60}"; }
 
 # ----------------------------------------------------------------- runner ---
 
@@ -191,9 +193,10 @@ finish() {
 # Nothing else can run without the tools.
 run_step setup step_setup || finish
 
+# The shipped launcher first: the native tree's medium builder test packs it.
+run_step win32 step_win32
 run_step native step_native
 run_step native-asan step_native_asan
-run_step win32 step_win32
 run_step win64 step_win64
 run_step fuzz step_fuzz
 finish

@@ -161,6 +161,7 @@ class Launch {
  private:
   // The launcher's top-level windows now; notes what is visible.
   std::vector<HWND> Poll();
+  void NoteMessageBox(HWND window);
 
   HANDLE job_ = nullptr;
   HANDLE process_ = nullptr;

@@ -123,12 +123,18 @@ std::vector<HWND> Launch::Poll() {
     if (!IsWindowVisible(window)) continue;
     if (ClassOf(window) != kMessageBoxClass) {
       windowEverShown_ = true;
-    } else if (std::find(messageBoxesSeen_.begin(), messageBoxesSeen_.end(), window) ==
-               messageBoxesSeen_.end()) {
-      messageBoxesSeen_.push_back(window);
+    } else {
+      NoteMessageBox(window);
     }
   }
   return windows;
+}
+
+void Launch::NoteMessageBox(HWND window) {
+  if (std::find(messageBoxesSeen_.begin(), messageBoxesSeen_.end(), window) ==
+      messageBoxesSeen_.end()) {
+    messageBoxesSeen_.push_back(window);
+  }
 }
 
 std::optional<MessageBoxInfo> Launch::WaitForMessageBox(DWORD timeoutMs) {
@@ -136,6 +142,9 @@ std::optional<MessageBoxInfo> Launch::WaitForMessageBox(DWORD timeoutMs) {
   do {
     for (HWND window : Poll()) {
       if (IsWindowVisible(window) && ClassOf(window) == kMessageBoxClass) {
+        // It may have become visible after Poll looked at it: a returned box
+        // is always among those seen.
+        NoteMessageBox(window);
         MessageBoxInfo info = ReadMessageBox(window);
         // The box is visible a moment before its text is in place.
         if (!info.buttons.empty()) return info;
