@@ -75,17 +75,6 @@ std::string UpperHex(std::int32_t value) {
   return {out.rbegin(), out.rend()};
 }
 
-std::vector<std::string> SplitAtCommas(const std::string& text) {
-  std::vector<std::string> parts;
-  std::size_t start = 0;
-  for (;;) {
-    const auto comma = text.find(',', start);
-    parts.push_back(text.substr(start, comma - start));
-    if (comma == std::string::npos) return parts;
-    start = comma + 1;
-  }
-}
-
 }  // namespace
 
 std::int32_t ParseNumber(const std::string& text) {
@@ -100,7 +89,7 @@ std::int32_t ParseNumber(const std::string& text) {
 
 std::string ParseColour(const std::string& text) {
   if (text.find(',') == std::string::npos) return text;
-  const std::vector<std::string> parts = SplitAtCommas(text);
+  const std::vector<std::string> parts = SplitColourComponents(text);
   static constexpr std::array<const char*, 3> kNames = {"red", "green", "blue"};
   std::array<std::string, 3> hex;
   for (std::size_t i = 0; i < hex.size(); ++i) {
@@ -115,6 +104,17 @@ std::string ParseColour(const std::string& text) {
     if (hex[i].size() < 2) hex[i] = "0" + hex[i];
   }
   return "&H" + hex[2] + hex[1] + hex[0];
+}
+
+std::vector<std::string> SplitColourComponents(const std::string& text) {
+  std::vector<std::string> parts;
+  std::size_t start = 0;
+  for (;;) {
+    const auto comma = text.find(',', start);
+    parts.push_back(text.substr(start, comma - start));
+    if (comma == std::string::npos) return parts;
+    start = comma + 1;
+  }
 }
 
 }  // namespace orvex

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace orvex {
 
@@ -20,5 +21,8 @@ std::int32_t ParseNumber(const std::string& text);
 // without "," is returned unchanged. Components go through ParseNumber and
 // are neither limited to 0-255 nor checked.
 std::string ParseColour(const std::string& text);
+
+// The parts of a colour text between its commas, blanks kept.
+std::vector<std::string> SplitColourComponents(const std::string& text);
 
 }  // namespace orvex

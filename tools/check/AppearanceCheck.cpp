@@ -24,23 +24,12 @@ std::string HexPattern(std::int32_t value) {
   return text;
 }
 
-std::vector<std::string> Components(const std::string& text) {
-  std::vector<std::string> parts;
-  std::size_t start = 0;
-  for (;;) {
-    const auto comma = text.find(',', start);
-    parts.push_back(text.substr(start, comma - start));
-    if (comma == std::string::npos) return parts;
-    start = comma + 1;
-  }
-}
-
 // Which of the three components lie outside 0-255 ("the red component
 // 300"); the whole value has been read, so each of them is a number.
 std::vector<std::string> ComponentsOutOfRange(const std::string& text) {
   static constexpr const char* kNames[] = {"red", "green", "blue"};
   std::vector<std::string> found;
-  const std::vector<std::string> parts = Components(text);
+  const std::vector<std::string> parts = SplitColourComponents(text);
   for (std::size_t i = 0; i < 3 && i < parts.size(); ++i) {
     const std::int32_t value = ParseNumber(parts[i]);
     if (value < 0 || value > 255) {
