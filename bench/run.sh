@@ -41,6 +41,9 @@ if [[ ! -f $WINEPREFIX/system.reg ]]; then
   "$loader" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
   "$loader" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
     >/dev/null 2>&1
+  # The prefix was made without a display; its desktop process must be gone
+  # before the runs, or their windows find no display driver.
+  "${loader%/*}/wineserver" -w
 fi
 
 display=70

@@ -76,6 +76,7 @@ void SplashWindow::Create() {
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
   const int x = work.left + (work.right - work.left - width) / 2;
   const int y = work.top + (work.bottom - work.top - height) / 2;
+  DisableInputMethod();
   window_ = CreateWindowExW(kExStyle, kClassName, Widen(kDesignTitle).c_str(), kStyle, x, y, width,
                             height, nullptr, nullptr, instance_, nullptr);
   if (!window_) {

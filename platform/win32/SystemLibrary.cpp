@@ -75,6 +75,19 @@ void LoadWindowLibraries() {
   (void)modules;
 }
 
+void DisableInputMethod() {
+  // Without it the system makes an IME window with the thread's first
+  // window and activates it with the window: under Wine that was most of
+  // the time ShowWindow took, and 2 MiB. Only looked up, never loaded: where
+  // imm32 is not loaded yet, no input method is active either.
+  HMODULE imm = GetModuleHandleW(L"imm32.dll");
+  if (!imm) return;
+  using DisableFn = BOOL(WINAPI*)(DWORD);
+  const auto disable =
+      reinterpret_cast<DisableFn>(reinterpret_cast<void*>(GetProcAddress(imm, "ImmDisableIME")));
+  if (disable) disable(0);  // 0: the calling thread
+}
+
 void LoadCommonControls() {
   // comctl32 is not a KnownDLL, and it must not come from the system
   // directory by full path either: that copy is version 5, the classic

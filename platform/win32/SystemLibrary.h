@@ -20,6 +20,11 @@ void HardenDllSearch();
 // box.
 void LoadWindowLibraries();
 
+// Turns the input method off for the calling thread, before its first
+// window: the launcher takes no text input, so it needs no IME window.
+// Nothing happens where the input method library is not loaded.
+void DisableInputMethod();
+
 // Loads the Common Controls of the manifest (version 6, the current visual
 // style) and registers the standard control classes, before the first
 // button is made. Best effort: without them the buttons keep the classic

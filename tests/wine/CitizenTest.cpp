@@ -89,6 +89,30 @@ TEST(CitizenManifest, ButtonsComeFromCommonControlsSix) {
   EXPECT_EQ(run.WaitForExit(), 0u) << run.Situation();
 }
 
+// The launcher takes no text input, so its thread has the input method
+// turned off and the system makes no IME window for it (under Wine such a
+// window cost most of the time the window took to show).
+BOOL CALLBACK NoteImeWindow(HWND window, LPARAM found) {
+  wchar_t name[16] = {};
+  GetClassNameW(window, name, 16);
+  if (_wcsicmp(name, L"IME") == 0) reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
+  return TRUE;
+}
+
+TEST(CitizenInputMethod, LauncherThreadHasNoImeWindow) {
+  const Medium medium;
+  PrepareWindowMedium(medium, WindowProfile::WithButtons(1));
+  Launch run(medium.Path());
+  const auto window = run.WaitForWindow();
+  ASSERT_TRUE(window) << run.Situation();
+  std::vector<HWND> imeWindows;
+  EnumThreadWindows(GetWindowThreadProcessId(window->handle, nullptr), NoteImeWindow,
+                    reinterpret_cast<LPARAM>(&imeWindows));
+  EXPECT_TRUE(imeWindows.empty()) << imeWindows.size() << " IME window(s)";
+  RequestClose(window->handle);
+  EXPECT_EQ(run.WaitForExit(), 0u) << run.Situation();
+}
+
 // ---------------------------------------------------------------- long paths
 
 // Wine 8, not the launcher, sets the limit here: a program whose current
