@@ -19,6 +19,9 @@ if [ "${WINE_SKIP:-0}" = 1 ]; then
 fi
 export DISPLAY WINEPREFIX ORVEX_TEST_DRIVE
 export WINEDEBUG=-all
+# Wine names Linux files in the locale's character set; in the C locale of a
+# bare machine the tests' Japanese folder names could not be made.
+export LC_ALL=C.UTF-8
 # Wine leaves helper processes (desktop, services) running after the
 # program; they must not hold the caller's output pipe open, or CTest would
 # wait for them. So the output goes through a file.

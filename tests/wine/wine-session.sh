@@ -80,6 +80,9 @@ start)
   display=${started% *}
   xvfb_pid=${started#* }
   export DISPLAY=":$display" WINEPREFIX="$prefix" WINEDEBUG=-all
+  # Wine names Linux files in the locale's character set; in the C locale
+  # of a bare machine the tests' Japanese folder names could not be made.
+  export LC_ALL=C.UTF-8
   # A server left over from an interrupted run of this tree knows a dead
   # display; it goes first.
   "$wineserver" -k >/dev/null 2>&1
