@@ -5,12 +5,6 @@
 
 namespace orvex {
 
-namespace {
-
-constexpr char kMissingPictureText[] = "Couldn't find splash screen picture - ";
-
-}  // namespace
-
 void ApplyAppearance(PlatformServices& platform, const std::string& profilePath) {
   const std::string colourText =
       ReadProfileValue(platform, profilePath, kDialogSection, "BackColor");
@@ -21,7 +15,7 @@ void ApplyAppearance(PlatformServices& platform, const std::string& profilePath)
   const std::string picturePath =
       ReadProfileValue(platform, profilePath, kDialogSection, "Picture");
   if (!platform.FileExists(picturePath)) {
-    platform.ShowMessage(kMissingPictureText + picturePath);
+    platform.ShowMessage(kMissingPictureMessage + picturePath);
     platform.EndProgram(ExitStatus::MessageShown);
   }
   WithContext("Loading the picture \"" + picturePath + "\":",

@@ -23,6 +23,10 @@ void StartUp(PlatformServices& platform, SplashState& state);
 // Window mode: buttons, appearance, layout.
 void PrepareWindow(PlatformServices& platform, SplashState& state);
 
+// The message for a picture file that is not there; the path as read
+// follows it.
+inline constexpr char kMissingPictureMessage[] = "Couldn't find splash screen picture - ";
+
 // Colour, picture and title from the "DIALOG" section.
 void ApplyAppearance(PlatformServices& platform, const std::string& profilePath);
 

@@ -25,6 +25,10 @@ struct ClaimedSize {
   }
 };
 
+// Pictures of more pixels than this are refused rather than decoded:
+// 16384 x 16384 already needs a gigabyte.
+inline constexpr long long kLargestPicturePixels = 64ll * 1024 * 1024;
+
 // The size that the first bytes of a BMP, GIF, JPEG or PNG file claim: for a
 // GIF the larger of its screen and the extent of its first image. Nothing
 // for other files, or when the header is cut short or not as the format

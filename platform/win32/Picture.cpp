@@ -24,9 +24,6 @@ struct GdiplusStartupInput {
 };
 constexpr GpStatus kOk = 0;
 constexpr INT kPixelFormat32bppPARGB = 0xE200B;
-// Larger pictures than this are refused rather than tried: 16384 x 16384
-// already needs a gigabyte.
-constexpr long long kMaxPixels = 64ll * 1024 * 1024;
 // Enough for the header of every format, a JPEG's frame header included,
 // which may follow metadata segments of up to 64 KiB each.
 constexpr std::size_t kHeaderBytes = 1024 * 1024;
@@ -104,7 +101,7 @@ class ScopedImage {
 }
 
 void RefuseIfTooLarge(long long width, long long height) {
-  if (ClaimedSize{width, height}.Pixels() > kMaxPixels) {
+  if (ClaimedSize{width, height}.Pixels() > kLargestPicturePixels) {
     NotAPicture("The picture is too large (" + std::to_string(width) + " x " +
                 std::to_string(height) + " pixels).");
   }
@@ -124,7 +121,7 @@ void RefuseClaimedHugeSize(const std::wstring& path) {
 }  // namespace
 
 PicturePtr LoadPicture(const std::string& path) {
-  if (PicturePtr plain = LoadPlainBitmap(Widen(path), kMaxPixels)) return plain;
+  if (PicturePtr plain = LoadPlainBitmap(Widen(path), kLargestPicturePixels)) return plain;
   RefuseClaimedHugeSize(Widen(path));
   const GdiPlus& gdiplus = LoadGdiPlus();
   GpImage* loaded = nullptr;

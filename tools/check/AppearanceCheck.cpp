@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "launcher/Design.h"
+#include "launcher/Launcher.h"
 #include "platform/ColourForm.h"
 #include "platform/Twips.h"
 #include "settings/Colour.h"

@@ -22,10 +22,6 @@ struct PictureInfo {
   bool sizeKnown = true;
 };
 
-// The launcher refuses pictures of more pixels than this rather than try
-// to decode them (platform/win32/Picture.cpp).
-inline constexpr long long kLargestPicturePixels = 64ll * 1024 * 1024;
-
 // The picture the bytes begin with. Anything else, a header cut short, a
 // picture without pixels or one larger than the launcher draws, fails with
 // an invalid picture saying why.

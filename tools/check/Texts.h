@@ -7,10 +7,6 @@
 
 namespace orvex::check {
 
-// The start of the launcher's message for a missing picture; the path as
-// read follows it. The Wine agreement test holds it to the launcher's.
-inline constexpr char kMissingPictureMessage[] = "Couldn't find splash screen picture - ";
-
 // text in double quotes.
 std::string Quoted(const std::string& text);
 
