@@ -2,12 +2,13 @@
 
 namespace orvex::win32 {
 
-std::wstring Widen(const std::string& utf8) {
-  if (utf8.empty()) return {};
-  const int size = static_cast<int>(utf8.size());
-  const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
+std::wstring Widen(const std::string& text, UINT codePage) {
+  if (text.empty()) return {};
+  const int size = static_cast<int>(text.size());
+  const int length = MultiByteToWideChar(codePage, 0, text.data(), size, nullptr, 0);
+  if (length <= 0) return {};
   std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), length);
+  MultiByteToWideChar(codePage, 0, text.data(), size, wide.data(), length);
   return wide;
 }
 

@@ -7,7 +7,8 @@
 
 namespace orvex::win32 {
 
-std::wstring Widen(const std::string& utf8);
+// From UTF-8, or from the given code page (CP_ACP: the ANSI code page).
+std::wstring Widen(const std::string& text, UINT codePage = CP_UTF8);
 std::string Narrow(const std::wstring& wide);
 std::string Narrow(const wchar_t* wide, int length);
 

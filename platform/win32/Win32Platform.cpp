@@ -57,12 +57,7 @@ namespace {
 std::string AsTheApiReadsIt(const std::string& bytes) {
   if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) return bytes;
   std::string utf16 = "\xFF\xFE";
-  const int size = static_cast<int>(bytes.size());
-  const int length = MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, nullptr, 0);
-  if (length <= 0) return utf16;
-  std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, wide.data(), length);
-  for (const wchar_t unit : wide) {
+  for (const wchar_t unit : Widen(bytes, CP_ACP)) {
     utf16.push_back(static_cast<char>(unit & 0xFF));
     utf16.push_back(static_cast<char>((unit >> 8) & 0xFF));
   }

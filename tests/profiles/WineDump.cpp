@@ -18,25 +18,12 @@
 
 #include "DumpFormat.h"
 #include "QueryPlan.h"
+#include "platform/win32/WideText.h"
 
 namespace {
 
-std::wstring Widen(const std::string& utf8, UINT codePage = CP_UTF8) {
-  if (utf8.empty()) return {};
-  const int size = static_cast<int>(utf8.size());
-  const int length = MultiByteToWideChar(codePage, 0, utf8.data(), size, nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  MultiByteToWideChar(codePage, 0, utf8.data(), size, wide.data(), length);
-  return wide;
-}
-
-std::string Narrow(const wchar_t* wide, int length) {
-  if (length <= 0) return {};
-  const int size = WideCharToMultiByte(CP_UTF8, 0, wide, length, nullptr, 0, nullptr, nullptr);
-  std::string utf8(static_cast<std::size_t>(size), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide, length, utf8.data(), size, nullptr, nullptr);
-  return utf8;
-}
+using orvex::win32::Narrow;
+using orvex::win32::Widen;
 
 std::string ReadOrThrow(const std::filesystem::path& path) {
   auto bytes = orvex::ReadFileBytes(path);
