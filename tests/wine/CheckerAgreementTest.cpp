@@ -16,21 +16,6 @@
 namespace winetest {
 namespace {
 
-std::wstring EnvironmentPath(const wchar_t* name) {
-  const DWORD size = GetEnvironmentVariableW(name, nullptr, 0);
-  if (size == 0) return {};
-  std::wstring value(size, L'\0');
-  value.resize(GetEnvironmentVariableW(name, value.data(), size));
-  // A path from the Unix side, as Wine's drive Z: shows it.
-  if (!value.empty() && value[0] == L'/') {
-    for (auto& c : value) {
-      if (c == L'/') c = L'\\';
-    }
-    value = L"Z:" + value;
-  }
-  return value;
-}
-
 // The media folders (ORVEX_CHECK_MEDIA), by name.
 std::vector<std::string> MediaNames() {
   std::vector<std::string> names;

@@ -30,6 +30,9 @@ std::wstring Wide(const std::string& utf8);
 std::wstring LauncherPath();
 // recorder.exe, built beside the driver.
 std::wstring RecorderPath();
+// An environment variable holding a path, given from the Unix side or from
+// Windows, as Wine names it; empty when it is not set.
+std::wstring EnvironmentPath(const wchar_t* name);
 // A folder of this driver run; media are made below it.
 std::wstring RunRoot();
 // Deletes it with everything in it (the driver does, when all passed).

@@ -103,9 +103,11 @@ std::wstring Wide(const std::string& utf8) {
   return text;
 }
 
+std::wstring EnvironmentPath(const wchar_t* name) { return FromHostPath(Environment(name)); }
+
 std::wstring LauncherPath() {
   static const std::wstring path = [] {
-    const std::wstring given = FromHostPath(Environment(L"ORVEX_LAUNCHER"));
+    const std::wstring given = EnvironmentPath(L"ORVEX_LAUNCHER");
     return given.empty() ? Fail("ORVEX_LAUNCHER names no launcher to test") : given;
   }();
   return path;
@@ -122,7 +124,7 @@ std::wstring RecorderPath() {
 
 std::wstring RunRoot() {
   static const std::wstring root = [] {
-    std::wstring base = FromHostPath(Environment(L"ORVEX_TEST_TEMP"));
+    std::wstring base = EnvironmentPath(L"ORVEX_TEST_TEMP");
     if (base.empty()) {
       wchar_t temp[MAX_PATH];
       base = std::wstring(temp, GetTempPathW(MAX_PATH, temp));
