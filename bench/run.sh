@@ -21,57 +21,30 @@ for argument in "$@"; do
   esac
 done
 
-# The shipped launcher is 32-bit; where 32-bit programs cannot run, the
-# 64-bit build of the same sources stands in for it.
-if /usr/lib/wine/wine --version >/dev/null 2>&1; then
-  preset=win32 loader=/usr/lib/wine/wine
-else
-  preset=win64 loader=/usr/lib/wine/wine64
-fi
+# shellcheck source=scripts/wine-env.sh
+. scripts/wine-env.sh
+wine_choose_loader
+preset=$wine_preset loader=$wine_loader
 build=$root/build/bench-$preset
 echo "Building the $preset tree in $build" >&2
 cmake --preset "$preset" -B "$build" >/dev/null
 cmake --build "$build" -j "$(nproc)" --target autorun minimal_window bench_driver >&2
 
-export WINEPREFIX=$root/build/bench-wineprefix WINEDEBUG=-all
-if [[ ! -f $WINEPREFIX/system.reg ]]; then
-  echo "Creating the Wine prefix $WINEPREFIX" >&2
-  "$loader" wineboot -i >/dev/null 2>&1
-  # Without a window manager Wine otherwise waits whenever a window hides.
-  "$loader" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-  "$loader" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
-    >/dev/null 2>&1
-  # The prefix was made without a display; its desktop process must be gone
-  # before the runs, or their windows find no display driver.
-  "${loader%/*}/wineserver" -w
-fi
-
-display=70
-while [[ -e /tmp/.X$display-lock || -e /tmp/.X11-unix/X$display ]]; do
-  display=$((display + 1))
-done
-Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
+wine_environment "$root/build/bench-wineprefix"
+wine_make_prefix "$WINEPREFIX" "$loader" >&2
 work=$(mktemp -d)
+wine_xvfb_pid=
 cleanup() {
-  "${loader%/*}/wineserver" -k >/dev/null 2>&1 || true
-  kill "$xvfb" 2>/dev/null || true
-  wait "$xvfb" 2>/dev/null || true
+  wine_stop "$WINEPREFIX" "$wine_xvfb_pid"
   rm -rf "$work"
 }
 trap cleanup EXIT
-for _ in $(seq 100); do
-  [[ -e /tmp/.X11-unix/X$display ]] && break
-  sleep 0.1
-done
-export DISPLAY=:$display
+wine_start_xvfb /dev/null
 
-windows_path() { local path=$1; echo "Z:${path//\//\\}"; }
-
-echo "Running $runs rounds on :$display" >&2
+echo "Running $runs rounds on $DISPLAY" >&2
 table=$(timeout 900 "$loader" "$build/bench/bench_driver.exe" \
-  "$(windows_path "$build/autorun.exe")" "$(windows_path "$build/bench/minimal_window.exe")" \
-  "$(windows_path "$work")" "$runs")
+  "$(wine_windows_path "$build/autorun.exe")" "$(wine_windows_path "$build/bench/minimal_window.exe")" \
+  "$(wine_windows_path "$work")" "$runs")
 size=$(stat -c %s "$build/autorun.exe")
 report="$table
 

@@ -12,16 +12,14 @@ cd "$(dirname "$0")/.."
 root=$PWD
 
 bash scripts/setup.sh
+# shellcheck source=scripts/wine-env.sh
+. scripts/wine-env.sh
 
-# The launcher ships as a 32-bit program. Where the kernel cannot run 32-bit
-# programs, the 64-bit build of the same sources shows the same window.
-if /usr/lib/wine/wine --version >/dev/null 2>&1; then
-  preset=win32
-  wine=/usr/lib/wine/wine
+wine_choose_loader
+preset=$wine_preset wine=$wine_loader
+if [[ $preset == win32 ]]; then
   echo "demo: running the 32-bit launcher (build/win32) under Wine"
 else
-  preset=win64
-  wine=/usr/lib/wine/wine64
   echo "demo: this kernel cannot run 32-bit programs; running the 64-bit build of the" \
     "launcher (build/win64) under wine64. The shipped autorun.exe is build/win32/autorun.exe."
 fi
@@ -59,65 +57,26 @@ mkdir -p "$image_source"
 cp -a demo/medium/. build/win32/demo/setup.exe "$image_source/"
 tools/autorun-medium --label "Orvex Demo Suite" "$image_source" build/demo-medium.iso
 
-export WINEPREFIX=$root/build/demo-wineprefix
-export WINEDEBUG=-all
+wine_environment "$root/build/demo-wineprefix"
 screenshot=$root/build/demo-screenshot.png
 rm -f "$screenshot"
 
-xvfb_pid=
-launcher_pid=
+wine_xvfb_pid=
 cleanup() {
-  if [[ -n $xvfb_pid ]]; then
-    /usr/lib/wine/wineserver -k 2>/dev/null || true
-    kill "$xvfb_pid" 2>/dev/null || true
-    wait "$xvfb_pid" 2>/dev/null || true
-  fi
+  if [[ -n $wine_xvfb_pid ]]; then wine_stop "$WINEPREFIX" "$wine_xvfb_pid"; fi
 }
 trap cleanup EXIT
-
-# A private virtual display on the first free number from 99 up.
-start_xvfb() {
-  local number
-  for number in $(seq 99 140); do
-    [[ -e /tmp/.X$number-lock || -e /tmp/.X11-unix/X$number ]] && continue
-    Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfb_pid=$!
-    for _ in $(seq 100); do
-      if [[ -e /tmp/.X11-unix/X$number ]]; then
-        export DISPLAY=:$number
-        return 0
-      fi
-      kill -0 "$xvfb_pid" 2>/dev/null || break
-      sleep 0.1
-    done
-    kill "$xvfb_pid" 2>/dev/null || true
-    xvfb_pid=
-  done
-  echo "demo: could not start Xvfb" >&2
-  return 1
-}
 
 interactive=false
 if [[ -n ${DISPLAY:-} ]] && xdotool getdisplaygeometry >/dev/null 2>&1; then
   interactive=true
   echo "demo: showing the launcher on display $DISPLAY"
 else
-  start_xvfb
+  wine_start_xvfb /dev/null
   echo "demo: no display; running on Xvfb $DISPLAY"
 fi
 
-# The prefix is made once; later runs reuse it.
-if [[ ! -e $WINEPREFIX/.demo-ready ]]; then
-  echo "demo: creating the Wine prefix build/demo-wineprefix (once, about 20 s)"
-  "$wine" wineboot -i >/dev/null 2>&1
-  # Without a window manager Wine would wait whenever a window hides; a
-  # crash should end at once rather than behind a dialog.
-  "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-  "$wine" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
-    >/dev/null 2>&1
-  /usr/lib/wine/wineserver -w
-  touch "$WINEPREFIX/.demo-ready"
-fi
+wine_make_prefix "$WINEPREFIX" "$wine"
 ln -sfn "$medium" "$WINEPREFIX/dosdevices/d:"
 
 echo 'demo: starting D:\autorun.exe in D:\'
@@ -153,7 +112,7 @@ echo "demo: window \"$title\" (${WIDTH}x${HEIGHT}); screenshot in build/demo-scr
 if $interactive; then
   echo "demo: waiting until the launcher and what it started have ended"
   wait "$launcher_pid" || true
-  /usr/lib/wine/wineserver -w
+  "$wine_server" -w
 else
   # Esc closes the launcher as its close box does.
   xdotool windowfocus "$window" 2>/dev/null || true

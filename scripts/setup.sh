@@ -17,8 +17,9 @@ packages=(
   # The Windows launcher: 32-bit (shipped) and 64-bit (tests where 32-bit
   # programs cannot run)
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix mingw-w64-tools
-  # Running it: Wine (with its own fonts, which draw the window frames) on a
-  # virtual display, window control and screenshots
+  # Running it: Wine (with its own fonts: the prefix links the title bar's
+  # symbol font from fonts-wine) on a virtual display, window control and
+  # screenshots
   wine wine64 wine32:i386 fonts-wine xvfb xauth xdotool x11-apps imagemagick
   # Medium images and code signing (openssl makes the tests' throwaway
   # certificate)

@@ -2,11 +2,10 @@
 # The whole test suite: installs what is missing, then builds and tests every
 # tree. Each step prints a summary line at the end; the last line counts the
 # tests of all steps. Exits non-zero when any step fails.
-#
-# A step whose preset or script does not exist yet is skipped with a notice,
-# so a new kind of test joins the suite by adding its preset or script.
 set -uo pipefail
 cd "$(dirname "$0")/.."
+# shellcheck source=scripts/wine-env.sh
+. scripts/wine-env.sh
 
 jobs=$(nproc 2>/dev/null || echo 2)
 # Per test, unless the test sets its own limit.
@@ -25,17 +24,7 @@ step_skipped=0
 step_note=""
 readonly SKIPPED_STEP=99
 
-has_preset() {  # kind (configure, build, test) name
-  local list
-  case $1 in
-    configure) list=$(cmake --list-presets 2>/dev/null) ;;
-    build) list=$(cmake --build --list-presets 2>/dev/null) ;;
-    test) list=$(ctest --list-presets 2>/dev/null) ;;
-  esac
-  grep -qF "\"$2\"" <<<"$list"
-}
-
-wine32_runs() { /usr/lib/wine/wine --version >/dev/null 2>&1; }
+wine32_runs() { wine_runs /usr/lib/wine/wine; }
 
 # Adds the counts of a ctest run (its output in log) to the step's.
 count_ctest_results() {
@@ -50,36 +39,12 @@ count_ctest_results() {
   step_skipped=$((step_skipped + skipped))
 }
 
-# Configures and builds preset; prints the build tree's directory.
-configure_and_build() {
-  local preset=$1 log binary_dir
-  log=$(mktemp)
-  if ! cmake --preset "$preset" >"$log" 2>&1; then
-    cat "$log" >&2
-    rm -f "$log"
-    return 1
-  fi
-  binary_dir=$(sed -n 's/^-- Build files have been written to: //p' "$log" | tail -n 1)
-  rm -f "$log"
-  if has_preset build "$preset"; then
-    cmake --build --preset "$preset" -j "$jobs" >&2 || return 1
-  else
-    cmake --build "$binary_dir" -j "$jobs" >&2 || return 1
-  fi
-  echo "$binary_dir"
-}
-
-# ctest in a build tree, with extra arguments (label filters).
+# ctest of a preset's tree, with extra arguments (label filters).
 run_ctest() {
-  local preset=$1 binary_dir=$2 log rc
-  shift 2
+  local preset=$1 log rc
+  shift
   log=$(mktemp)
-  if has_preset test "$preset"; then
-    ctest --preset "$preset" --timeout "$test_timeout" "$@" 2>&1 | tee "$log"
-  else
-    ctest --test-dir "$binary_dir" --output-on-failure --timeout "$test_timeout" "$@" 2>&1 |
-      tee "$log"
-  fi
+  ctest --preset "$preset" --timeout "$test_timeout" "$@" 2>&1 | tee "$log"
   rc=${PIPESTATUS[0]}
   count_ctest_results "$log"
   rm -f "$log"
@@ -92,14 +57,17 @@ step_setup() { bash scripts/setup.sh; }
 
 # Configure, build and test one preset's tree.
 preset_step() {
-  local preset=$1 binary_dir
+  local preset=$1 log
   shift
-  if ! has_preset configure "$preset"; then
-    step_note="no preset \"$preset\" yet"
-    return $SKIPPED_STEP
+  log=$(mktemp)
+  if ! cmake --preset "$preset" >"$log" 2>&1; then
+    cat "$log"
+    rm -f "$log"
+    return 1
   fi
-  binary_dir=$(configure_and_build "$preset") || return 1
-  run_ctest "$preset" "$binary_dir" "$@"
+  rm -f "$log"
+  cmake --build --preset "$preset" -j "$jobs" || return 1
+  run_ctest "$preset" "$@"
 }
 
 step_native() { preset_step native; }
@@ -127,10 +95,6 @@ step_win64() {
 script_step() {
   local script=$1 log rc line
   shift
-  if [[ ! -f $script ]]; then
-    step_note="no $script yet"
-    return $SKIPPED_STEP
-  fi
   log=$(mktemp)
   bash "$script" "$@" 2>&1 | tee "$log"
   rc=${PIPESTATUS[0]}

@@ -9,42 +9,28 @@
 #                       CORPUS_DIR KNOWN_DIFFERENCES WORK_DIR
 #
 # The Wine session of tests/wine (its CTest fixture) gives prefix and loader
-# when it runs; without it the tree's prefix is made here, under a lock.
+# when it runs; without it the tree's prefix is made here.
 set -u
+# shellcheck source=scripts/wine-env.sh
+. "$(dirname "$0")/../../scripts/wine-env.sh"
 session=$1 prefix=$2 loader=$3 wine_dumper=$4 native_dumper=$5 corpus=$6 known=$7 work=$8
 
-if [ -f "$session/session.env" ]; then
-  # shellcheck disable=SC1091
-  . "$session/session.env"
-  if [ "${WINE_SKIP:-0}" = 1 ]; then
-    echo "$WINE_SKIP_REASON"
-    exit 77
-  fi
+if wine_join_session "$session"; then
   prefix=$WINEPREFIX loader=$WINE_LOADER
 else
-  if ! "$loader" --version >/dev/null 2>&1; then
+  if ! wine_runs "$loader"; then
     echo "$loader does not run here (no 32-bit support?): skipped"
     exit 77
   fi
-  mkdir -p "$(dirname "$prefix")"
-  exec 9>"$prefix.lock"
-  flock -w 300 9 || { echo "cannot lock $prefix.lock" >&2; exit 1; }
-  if [ ! -f "$prefix/system.reg" ]; then
-    echo "Making the Wine prefix $prefix..."
-    WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree=;mshtml=" \
-      "$loader" wineboot -i >/dev/null 2>&1
-    WINEPREFIX=$prefix /usr/lib/wine/wineserver -w
-  fi
+  wine_make_prefix "$prefix" "$loader" || exit 1
+  wine_environment "$prefix"
 fi
-
-# Windows paths for the Wine program: Z: is the Unix root.
-windows_path() { printf 'Z:%s' "$1" | tr / '\\'; }
 
 rm -rf "$work"
 mkdir -p "$work"
-# A fixed locale, so that Wine's ANSI code page is Windows-1252.
-if ! LC_ALL=C.UTF-8 WINEPREFIX=$prefix WINEDEBUG=-all "$loader" "$wine_dumper" \
-  "$(windows_path "$corpus")" "$(windows_path "$known")" "$(windows_path "$work/copies")" \
+# Wine's ANSI code page is Windows-1252 in the fixed locale.
+if ! "$loader" "$wine_dumper" \
+  "$(wine_windows_path "$corpus")" "$(wine_windows_path "$known")" "$(wine_windows_path "$work/copies")" \
   >"$work/wine.txt" 2>"$work/wine.err"; then
   echo "The Wine dumper failed:" >&2
   cat "$work/wine.err" >&2

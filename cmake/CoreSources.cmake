@@ -1,0 +1,23 @@
+# The portable core's sources, relative to the project's root: the main
+# build and the differential test's host build (tests/profiles/host) both
+# take them from here.
+set(orvex_core_sources
+  platform/ColourForm.cpp
+  platform/Failure.cpp
+  platform/PictureHeader.cpp
+  platform/StartPolicy.cpp
+  settings/ButtonTable.cpp
+  settings/Colour.cpp
+  settings/LetterCase.cpp
+  settings/NumberText.cpp
+  settings/Profile.cpp
+  settings/ProfileFile.cpp
+  settings/ProfileReader.cpp
+  settings/ProfileReading.cpp
+  settings/TextEncoding.cpp
+  launcher/ActionRunner.cpp
+  launcher/Appearance.cpp
+  launcher/ButtonLayout.cpp
+  launcher/Events.cpp
+  launcher/StartUp.cpp
+)
