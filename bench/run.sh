@@ -43,8 +43,8 @@ wine_start_xvfb /dev/null
 
 echo "Running $runs rounds on $DISPLAY" >&2
 table=$(timeout 900 "$loader" "$build/bench/bench_driver.exe" \
-  "$(wine_windows_path "$build/autorun.exe")" "$(wine_windows_path "$build/bench/minimal_window.exe")" \
-  "$(wine_windows_path "$work")" "$runs")
+  "$(wine_windows_path "$build/autorun.exe")" \
+  "$(wine_windows_path "$build/bench/minimal_window.exe")" "$(wine_windows_path "$work")" "$runs")
 size=$(stat -c %s "$build/autorun.exe")
 report="$table
 

@@ -30,7 +30,8 @@ rm -rf "$work"
 mkdir -p "$work"
 # Wine's ANSI code page is Windows-1252 in the fixed locale.
 if ! "$loader" "$wine_dumper" \
-  "$(wine_windows_path "$corpus")" "$(wine_windows_path "$known")" "$(wine_windows_path "$work/copies")" \
+  "$(wine_windows_path "$corpus")" "$(wine_windows_path "$known")" \
+  "$(wine_windows_path "$work/copies")" \
   >"$work/wine.txt" 2>"$work/wine.err"; then
   echo "The Wine dumper failed:" >&2
   cat "$work/wine.err" >&2
