@@ -56,18 +56,19 @@ wine_make_prefix() {
     [ -f "$1/.orvex-configured" ] && exit 0
     echo "Making the Wine prefix $1 (once, about 20 s)..."
     [ -f "$1/system.reg" ] || rm -rf "$1"
-    # No Mono or Gecko installer dialogs. Without a window manager Wine waits
-    # about 2 s whenever a window hides; a crash ends the program at once
-    # instead of waiting behind a dialog. Wine draws the title bar's buttons
-    # with Marlett, but looks for fonts in C:\windows\Fonts and fontconfig's
-    # folders only, not where fonts-wine puts them: without the link the
-    # close box shows an "r". The prefix may be made without a display: its
-    # desktop process must be gone before programs run.
+    # No Mono or Gecko installer dialogs.
     if WINEDLLOVERRIDES="mscoree=;mshtml=" "$2" wineboot -i </dev/null >"$1.log" 2>&1 &&
+      # Wine draws the title bar's buttons with Marlett but looks for fonts
+      # only in C:\windows\Fonts and fontconfig's folders, not where
+      # fonts-wine puts them: without this the close box shows an "r".
       ln -sf /usr/share/wine/fonts/marlett.ttf "$1/drive_c/windows/Fonts/" &&
+      # Without a window manager Wine waits about 2 s whenever a window hides.
       "$2" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >>"$1.log" 2>&1 &&
+      # A crash ends the program at once instead of waiting behind a dialog.
       "$2" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
         </dev/null >>"$1.log" 2>&1 &&
+      # Made without a display, perhaps: its desktop process must be gone
+      # before programs run.
       "$wine_server" -w </dev/null >/dev/null 2>&1; then
       touch "$1/.orvex-configured"
     else
