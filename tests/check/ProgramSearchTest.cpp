@@ -117,6 +117,9 @@ TEST(KeyNamesTest, SuggestsTheKeyMeantForSlipsOnly) {
       {"Pictures", "Picture"}, {"DefaultActoin", "DefaultAction"},
       {"Sho", "Show"},         {"Author", nullptr},
       {"Colour", nullptr},     {"Title", nullptr},
+      {"Pitcur", "Picture"},    // two slips in six letters
+      {"Captn", nullptr},       // two slips in five: too many
+      {"DefaultAct", nullptr},  // three slips, however long the name
   };
   for (const auto& c : cases) {
     const auto nearest = NearestName(c.name, DialogKeys());

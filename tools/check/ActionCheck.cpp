@@ -33,7 +33,6 @@ std::string NotAProgramReason(const std::string& file) {
 ActionVerdict Checker::JudgeAction(const std::string& section, const std::string& key,
                                    const std::string& action) {
   const RunOutcome run = Simulate(platform_, [&] { RunAction(platform_, action); });
-  const std::string lowered = LowerCaseLikeWindows(action);
   const std::string where = "[" + section + "] " + key + " " + Quoted(action) + ": ";
   ActionVerdict verdict;
   verdict.failure = run.failure;
@@ -42,9 +41,14 @@ ActionVerdict Checker::JudgeAction(const std::string& section, const std::string
                                                : "[" + section + "] has no " + key;
     return verdict;
   }
-  const ProgramSearch search = FindProgram(medium_, lowered);
+  if (run.started.empty()) {
+    verdict.exits = true;
+    return verdict;
+  }
+  // Where the platform found the program when the launcher started it.
+  const ProgramSearch& search = run.started.back().search;
   if (run.failure) {
-    if (TrimBlanks(lowered) == "exit") {
+    if (TrimBlanks(run.started.back().commandLine) == "exit") {
       verdict.explanation = where +
                             "only \"exit\" exactly ends the launcher; with the extra blanks it is "
                             "started as a program named \"exit\", which does not exist";
@@ -58,10 +62,6 @@ ActionVerdict Checker::JudgeAction(const std::string& section, const std::string
                             "folder and the current directory, both the medium's root) nor one "
                             "of Windows' own programs";
     }
-    return verdict;
-  }
-  if (run.started.empty()) {
-    verdict.exits = true;
     return verdict;
   }
   switch (search.place) {

@@ -85,13 +85,9 @@ void Checker::CheckButtons() {
       const Ending ending{line, failure, failure};
       const std::string text = "clicking " + name + (isError ? " ends in " : " would end in ") +
                                Quoted(failure) + ": " + verdict.explanation;
-      if (isError) {
-        AddEnding(line, {section, "Action"}, ending, text, true);
-      } else {
-        // The program may yet be where the launcher looks on the user's
-        // machine; the checker cannot be sure.
-        Add(Severity::Warning, line, text);
-      }
+      // A missing program may yet be where the launcher looks on the user's
+      // machine; the checker cannot be sure.
+      Add(isError ? Severity::Error : Severity::Warning, line, text);
       report_.clickEndings.push_back({slot + 1, ending});
     } else if (verdict.outside) {
       Add(Severity::Warning, line, verdict.explanation);

@@ -5,7 +5,6 @@
 
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "launcher/Launcher.h"
 #include "tools/check/CheckingPlatform.h"
@@ -29,14 +28,12 @@ class Checker {
   CheckReport Run();
 
  private:
-  // An error that ends the launcher, found by the checker's own look at a
-  // value; the simulated run says which one the launcher meets first.
-  struct PendingError {
-    std::size_t finding;
-    ProfileRead about;
+  // Where the launcher's own start-up stops: the value it read last, how it
+  // ends, and the launcher's own words for it.
+  struct Stop {
+    ProfileRead read;
     Ending ending;
-    std::string reason;
-    bool onClick = false;
+    std::string detail;
   };
 
   // MediumCheck.cpp
@@ -44,11 +41,12 @@ class Checker {
   void CheckEncoding();
   // The mode to check the rest as: window mode (true) or headless.
   bool CheckMode();
-  void MarkStartUpEnding(const RunOutcome& start);
   void Add(Severity severity, int line, std::string text);
-  void AddEnding(int line, const ProfileRead& about, const Ending& ending, std::string reason,
-                 bool onClick = false);
-  void AddFailure(int line, const ProfileRead& about, const Failure& failure, std::string reason);
+  // An error that ends the start-up when the launcher reads about: where it
+  // stops if about is its last read, otherwise if it gets this far.
+  void AddEnding(int line, const ProfileRead& about, Ending ending, const std::string& reason);
+  void AddFailure(int line, const ProfileRead& about, const Failure& failure,
+                  const std::string& reason);
   int LineOf(const std::string& section, const std::string& key) const;
   std::optional<int> SectionLine(const std::string& section) const;
   bool HasKey(const std::string& section, const std::string& key) const;
@@ -81,7 +79,7 @@ class Checker {
   SplashState state_;
   const LoadedProfile* profile_ = nullptr;
   CheckReport report_;
-  std::vector<PendingError> pending_;
+  std::optional<Stop> stop_;
 };
 
 }  // namespace orvex::check

@@ -4,7 +4,6 @@
 #include "platform/ColourForm.h"
 #include "platform/Failure.h"
 #include "tools/check/LowerCase.h"
-#include "tools/check/ProgramSearch.h"
 
 namespace orvex::check {
 
@@ -60,8 +59,8 @@ std::string CheckingPlatform::ReadProfileString(const std::string& file, const s
 }
 
 void CheckingPlatform::StartProgram(const std::string& commandLine) {
-  started_.push_back(commandLine);
-  const ProgramSearch search = FindProgram(medium_, commandLine);
+  started_.push_back({commandLine, FindProgram(medium_, commandLine)});
+  const ProgramSearch& search = started_.back().search;
   switch (search.place) {
     case ProgramPlace::OnMedium:
     case ProgramPlace::SystemProgram:

@@ -17,6 +17,7 @@
 #include "settings/ProfileReading.h"
 #include "tools/check/MediumFolder.h"
 #include "tools/check/PictureInfo.h"
+#include "tools/check/ProgramSearch.h"
 
 namespace orvex {
 
@@ -53,6 +54,12 @@ struct ProfileRead {
   std::string key;
 };
 
+// A command line the launcher gave to start, and where its program is.
+struct StartedProgram {
+  std::string commandLine;
+  ProgramSearch search;
+};
+
 class CheckingPlatform final : public PlatformServices {
  public:
   CheckingPlatform(const MediumFolder& medium, std::string executableBaseName);
@@ -60,7 +67,7 @@ class CheckingPlatform final : public PlatformServices {
   // What the run did, in order.
   const std::vector<ProfileRead>& Reads() const { return reads_; }
   const std::vector<std::string>& Messages() const { return messages_; }
-  const std::vector<std::string>& Started() const { return started_; }
+  const std::vector<StartedProgram>& Started() const { return started_; }
   const std::array<ButtonState, kButtonCount>& Buttons() const { return buttons_; }
 
   // The profile the run read (the first file it read from), if any.
@@ -111,7 +118,7 @@ class CheckingPlatform final : public PlatformServices {
   std::string firstProfile_;
   std::vector<ProfileRead> reads_;
   std::vector<std::string> messages_;
-  std::vector<std::string> started_;
+  std::vector<StartedProgram> started_;
   std::array<ButtonState, kButtonCount> buttons_;
 };
 

@@ -30,6 +30,15 @@ bool EndsWithIni(const std::string& name) {
   return name.size() > 4 && SameName(name.substr(name.size() - 4), ".ini");
 }
 
+std::string StopText(const Ending& ending, bool stops) {
+  if (ending.failure.empty()) {
+    return "the launcher stops here, showing " + Quoted(ending.shows) +
+           (stops ? ": " : ", if it gets this far: ");
+  }
+  return "the launcher stops here with " + Quoted(ending.failure) +
+         (stops ? ": " : " if it gets this far: ");
+}
+
 }  // namespace
 
 CheckReport CheckMedium(const CheckOptions& options) { return Checker(options).Run(); }
@@ -49,6 +58,15 @@ CheckReport Checker::Run() {
     ReportMissingProfile(start);
     return report_;
   }
+  if (start.failure) {
+    const std::string name = FailureName(start.failure->Kind());
+    stop_ =
+        Stop{start.lastRead.value_or(ProfileRead{}), {1, name, name}, DetailLine(*start.failure)};
+  } else if (start.message) {
+    stop_ = Stop{start.lastRead.value_or(ProfileRead{}),
+                 {1, "", *start.message},
+                 "the launcher's own message"};
+  }
 
   CheckEncoding();
   const bool windowMode = CheckMode();
@@ -61,7 +79,13 @@ CheckReport Checker::Run() {
     CheckHeadless();
   }
   CheckNames(windowMode);
-  MarkStartUpEnding(start);
+  if (stop_ && !report_.startUpEnding) {
+    // The checker's own look missed what the launcher meets: say what the
+    // launcher says.
+    const ProfileRead& read = stop_->read;
+    AddEnding(read.section.empty() ? 1 : LineOf(read.section, read.key), read, stop_->ending,
+              stop_->detail);
+  }
   return report_;
 }
 
@@ -70,8 +94,7 @@ void Checker::ReportMissingProfile(const RunOutcome& start) {
   const Ending ending{1, "", message};
   report_.startUpEnding = ending;
   Add(Severity::Error, 1,
-      "the launcher stops here, showing " + Quoted(message) + ": there is no " +
-          options_.executableName +
+      StopText(ending, true) + "there is no " + options_.executableName +
           ".ini in the medium's root (the launcher, started from the "
           "medium in drive " +
           kMediumDrive + ", reads its profile from the current directory)");
@@ -188,57 +211,23 @@ std::optional<bool> Checker::CheckBoolean(const std::string& section, const std:
   }
 }
 
-void Checker::MarkStartUpEnding(const RunOutcome& start) {
-  if (!start.failure && !start.message) return;
-  const Ending ending{1, start.failure ? FailureName(start.failure->Kind()) : "",
-                      start.failure ? FailureName(start.failure->Kind()) : *start.message};
-  const ProfileRead about = start.lastRead.value_or(ProfileRead{});
-  auto match = std::find_if(pending_.begin(), pending_.end(), [&](const PendingError& e) {
-    return !e.onClick && SameName(e.about.section, about.section) &&
-           SameName(e.about.key, about.key) && e.ending.failure == ending.failure &&
-           e.ending.shows == ending.shows;
-  });
-  if (match == pending_.end()) {
-    // The checker's own look missed what the launcher meets: say what the
-    // launcher says.
-    const int line = about.section.empty() ? 1 : LineOf(about.section, about.key);
-    AddEnding(line, about, ending,
-              start.failure ? DetailLine(*start.failure) : "the launcher's own message");
-    match = pending_.end() - 1;
-  }
-  report_.startUpEnding = match->ending;
-  const std::string& what = match->ending.failure.empty()
-                                ? ", showing " + Quoted(match->ending.shows)
-                                : " with " + Quoted(match->ending.failure);
-  report_.findings[match->finding].text = "the launcher stops here" + what + ": " + match->reason;
-}
-
 void Checker::Add(Severity severity, int line, std::string text) {
   report_.findings.push_back({line, severity, std::move(text)});
 }
 
-void Checker::AddEnding(int line, const ProfileRead& about, const Ending& ending,
-                        std::string reason, bool onClick) {
-  Ending placed = ending;
-  placed.line = line;
-  std::string text;
-  if (onClick) {
-    text = reason;
-  } else if (ending.failure.empty()) {
-    text = "the launcher stops here, showing " + Quoted(ending.shows) +
-           ", if it gets this far: " + reason;
-  } else {
-    text = "the launcher stops here with " + Quoted(ending.failure) +
-           " if it gets this far: " + reason;
-  }
-  pending_.push_back({report_.findings.size(), about, placed, std::move(reason), onClick});
-  Add(Severity::Error, line, std::move(text));
+void Checker::AddEnding(int line, const ProfileRead& about, Ending ending,
+                        const std::string& reason) {
+  ending.line = line;
+  const bool stops =
+      stop_ && SameName(about.section, stop_->read.section) && SameName(about.key, stop_->read.key);
+  if (stops) report_.startUpEnding = ending;
+  Add(Severity::Error, line, StopText(ending, stops) + reason);
 }
 
 void Checker::AddFailure(int line, const ProfileRead& about, const Failure& failure,
-                         std::string reason) {
+                         const std::string& reason) {
   const std::string name = FailureName(failure.Kind());
-  AddEnding(line, about, {line, name, name}, std::move(reason));
+  AddEnding(line, about, {line, name, name}, reason);
 }
 
 std::optional<int> Checker::SectionLine(const std::string& section) const {

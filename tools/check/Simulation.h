@@ -19,8 +19,8 @@ struct RunOutcome {
   std::optional<ExitStatus> ended;
   // The launcher's own message shown before it ended.
   std::optional<std::string> message;
-  // Programs it started, as command lines.
-  std::vector<std::string> started;
+  // Programs it started or tried to.
+  std::vector<StartedProgram> started;
   // The last profile value it read before it came back.
   std::optional<ProfileRead> lastRead;
 
