@@ -247,9 +247,9 @@ INSTANTIATE_TEST_SUITE_P(
                      kUtf8Decoding, ProfileEncoding::CodePage, kGruesse},
         EncodingCase{"UTF-8 without BOM as the API reads it", "[DIALOG]\r\nCaption=Gr\xC3\xBC",
                      kSystemApiDecoding, ProfileEncoding::CodePage, "Gr\xC3\x83\xC2\xBC"},
-        EncodingCase{"Windows-1252", "[DIALOG]\r\nCaption=Caf\xE9 \x80 \x9F \x8D",
+        EncodingCase{"Windows-1252", "[DIALOG]\r\nCaption=Caf\xE9 \x80 \x9F \x8D \x90",
                      kSystemApiDecoding, ProfileEncoding::CodePage,
-                     "Caf\xC3\xA9 \xE2\x82\xAC \xC5\xB8 \xC2\x8D"}),
+                     "Caf\xC3\xA9 \xE2\x82\xAC \xC5\xB8 \xC2\x8D \xC2\x90"}),
     NameOf<::testing::TestParamInfo<EncodingCase>>);
 
 TEST(ProfileReaderTest, RefusesOtherCodePages) {
@@ -316,7 +316,7 @@ TEST(LetterCaseTest, FoldsCommonLettersWithoutCrossingIntoAscii) {
       {u"\u00FCber", u"\u00DCBER", true},                    // über
       {u"\u00FF", u"\u0178", true},                          // ÿ Ÿ
       {u"\u0153\u0161\u017E", u"\u0152\u0160\u017D", true},  // œšž
-      {u"\u0142\u0144", u"\u0141\u0143", true},              // łń
+      {u"\u0142\u0144\u0148", u"\u0141\u0143\u0147", true},  // łńň
       {u"\u03C3\u03C2\u03AC", u"\u03A3\u03A3\u0386", true},  // σςά
       {u"\u0437\u0451", u"\u0417\u0401", true},              // зё
       {u"\uFF41", u"\uFF21", true},                          // fullwidth a
@@ -352,8 +352,11 @@ TEST(TextEncodingTest, ReplacesEachMaximalInvalidPartOnce) {
       {"\xFF", u"\uFFFD"},
       {"\xF0\x9F\x98\x80", u"\U0001F600"},
       {"\xEF\xBF\xBD", u"\uFFFD"},
+      {"\xC2\xA9\xC2\xA0", u"\u00A9\u00A0"},  // the lowest two-byte lead
   };
   for (const Case& c : cases) EXPECT_EQ(DecodeUtf8(c.bytes), c.text) << c.bytes;
+  // Cut at the end of a view, though the buffer goes on.
+  EXPECT_EQ(DecodeUtf8(std::string_view("\xE2\x82\xAC", 2)), u"\uFFFD");
 }
 
 TEST(TextEncodingTest, KnowsValidUtf8) {
@@ -404,6 +407,8 @@ INSTANTIATE_TEST_SUITE_P(
         ChoiceCase{"valid UTF-8 without BOM",
                    "[A]\r\nk=Gr\xC3\xBC\xC3\x9F"
                    "e\r\n",
+                   ProfileReading::Utf8},
+        ChoiceCase{"copyright sign: the lowest two-byte lead", "[A]\r\nk=\xC2\xA9 2026\r\n",
                    ProfileReading::Utf8},
         ChoiceCase{"four-byte UTF-8", "[A]\r\nk=\xF0\x9F\x98\x80", ProfileReading::Utf8},
         ChoiceCase{"ANSI \xE9", "[A]\r\nk=Caf\xE9\r\n", ProfileReading::SystemApi},
