@@ -80,6 +80,7 @@ INSTANTIATE_TEST_SUITE_P(
         Gives("&HFFFFFFFF", -1), Gives(" &H0000000000FF ", 255),
         Fails("&H100000000", FailureKind::Overflow), Fails("&HFFFFFFFFF", FailureKind::Overflow),
         Fails("&H", FailureKind::TypeMismatch), Fails("&HG1", FailureKind::TypeMismatch),
+        Fails("&H:", FailureKind::TypeMismatch), Fails("&O8", FailureKind::TypeMismatch),
         Fails("&H 1", FailureKind::TypeMismatch), Fails("-&H1", FailureKind::TypeMismatch),
         Fails("0xFF", FailureKind::TypeMismatch),
         // Not a number at all, however wide: no overflow.
