@@ -52,10 +52,11 @@ INSTANTIATE_TEST_SUITE_P(
         Gives("007", 7), Gives("2147483647", 2147483647), Gives("-2147483648", INT32_MIN),
         Gives("0000000000002147483647", INT32_MAX), Fails("2147483648", FailureKind::Overflow),
         Fails("-2147483649", FailureKind::Overflow), Fails("99999999999", FailureKind::Overflow),
-        Fails("", FailureKind::TypeMismatch), Fails(" ", FailureKind::TypeMismatch),
-        Fails("1E3", FailureKind::TypeMismatch), Fails("12abc", FailureKind::TypeMismatch),
-        Fails("1 2", FailureKind::TypeMismatch), Fails("red", FailureKind::TypeMismatch),
-        Fails("--1", FailureKind::TypeMismatch)));
+        // 2^64 + 5: would wrap to 5 if all its digits were multiplied in.
+        Fails("18446744073709551621", FailureKind::Overflow), Fails("", FailureKind::TypeMismatch),
+        Fails(" ", FailureKind::TypeMismatch), Fails("1E3", FailureKind::TypeMismatch),
+        Fails("12abc", FailureKind::TypeMismatch), Fails("1 2", FailureKind::TypeMismatch),
+        Fails("red", FailureKind::TypeMismatch), Fails("--1", FailureKind::TypeMismatch)));
 
 // Fractions go to the nearest integer, halves to the even one.
 INSTANTIATE_TEST_SUITE_P(Rounding, ParseNumberTest,
@@ -73,13 +74,15 @@ INSTANTIATE_TEST_SUITE_P(Rounding, ParseNumberTest,
 INSTANTIATE_TEST_SUITE_P(
     Hexadecimal, ParseNumberTest,
     testing::Values(
-        Gives("&HFF", 255), Gives("&hff", 255), Gives("&HfF", 255), Gives("&HFFFF", 65535),
-        Gives("&H8000", 32768), Gives("&H6B1F2F", 7020335), Gives("&HFF0000", 0xFF0000),
-        Gives("&H7FFFFFFF", INT32_MAX), Gives("&H80000000", INT32_MIN), Gives("&HFFFFFFFF", -1),
-        Gives(" &H0000000000FF ", 255), Fails("&H100000000", FailureKind::Overflow),
-        Fails("&HFFFFFFFFF", FailureKind::Overflow), Fails("&H", FailureKind::TypeMismatch),
-        Fails("&HG1", FailureKind::TypeMismatch), Fails("&H 1", FailureKind::TypeMismatch),
-        Fails("-&H1", FailureKind::TypeMismatch), Fails("0xFF", FailureKind::TypeMismatch),
+        Gives("&HFF", 255), Gives("&hff", 255), Gives("&HfF", 255), Gives("&Ha", 10),
+        Gives("&O17", 15), Gives("&o777", 511), Gives("&HFFFF", 65535), Gives("&H8000", 32768),
+        Gives("&H6B1F2F", 7020335), Gives("&HFF0000", 0xFF0000), Gives("&H7FFFFFFF", INT32_MAX),
+        Gives("&H80000000", INT32_MIN), Gives("&HFFFFFFFF", -1), Gives(" &H0000000000FF ", 255),
+        Fails("&H100000000", FailureKind::Overflow), Fails("&HFFFFFFFFF", FailureKind::Overflow),
+        Fails("&H", FailureKind::TypeMismatch), Fails("&HG1", FailureKind::TypeMismatch),
+        Fails("&H:", FailureKind::TypeMismatch), Fails("&O8", FailureKind::TypeMismatch),
+        Fails("&H 1", FailureKind::TypeMismatch), Fails("-&H1", FailureKind::TypeMismatch),
+        Fails("0xFF", FailureKind::TypeMismatch),
         // Not a number at all, however wide: no overflow.
         Fails("&H10000000136n400", FailureKind::TypeMismatch),
         Fails("&O777777777777779", FailureKind::TypeMismatch)));

@@ -65,6 +65,8 @@ std::string JpegFrame(unsigned char marker, std::uint16_t width, std::uint16_t h
   return JpegSegment(marker,
                      "\x08" + Be16(height) + Be16(width) + std::string("\x01\x01\x11\x00", 4));
 }
+// A segment body that no frame header may be read from.
+const std::string kNotASize(8, '\x01');
 std::string JpegScan() { return JpegSegment(0xDA, std::string("\x01\x01\x00\x00\x3F\x00", 6)); }
 
 std::string PngHeader(std::uint32_t width, std::uint32_t height) {
@@ -105,8 +107,13 @@ INSTANTIATE_TEST_SUITE_P(
         HeaderCase{"BmpLargestRows", BmpHeader(1, std::numeric_limits<std::int32_t>::min()),
                    Size(1, 2147483648ll)},
         HeaderCase{"BmpNegativeWidth", BmpHeader(-640, 480), std::nullopt},
+        HeaderCase{"BmpZeroWidth", BmpHeader(0, 480), Size(0, 480)},
         HeaderCase{"BmpCoreHeader", BmpCoreHeader(320, 200), Size(320, 200)},
-        HeaderCase{"BmpCutBeforeHeight", BmpHeader(640, 480).substr(0, 24), std::nullopt},
+        HeaderCase{"BmpCoreHeaderCutInHeight", BmpCoreHeader(320, 200).substr(0, 21), std::nullopt},
+        HeaderCase{"BmpCoreHeaderCutAfterHeight", BmpCoreHeader(320, 200).substr(0, 22),
+                   Size(320, 200)},
+        HeaderCase{"BmpCutInHeight", BmpHeader(640, 480).substr(0, 25), std::nullopt},
+        HeaderCase{"BmpCutAfterHeight", BmpHeader(640, 480).substr(0, 26), Size(640, 480)},
         HeaderCase{"BmpSignatureOnly", "BM", std::nullopt},
         HeaderCase{"GifScreenOnly", GifScreen(30000, 30000), Size(30000, 30000)},
         HeaderCase{"GifImageInsideScreen", GifScreen(100, 80) + GifImage(10, 10, 50, 40),
@@ -127,11 +134,22 @@ INSTANTIATE_TEST_SUITE_P(
         HeaderCase{"JpegFillBytes",
                    kJpegStart + JpegApp0() + std::string("\xFF\xFF", 2) + JpegFrame(0xC1, 7, 9),
                    Size(7, 9)},
+        HeaderCase{"JpegMarkersWithoutLength",
+                   kJpegStart + std::string("\xFF\x01\xFF\xD0\xFF\xD7", 6) + JpegFrame(0xC0, 7, 9),
+                   Size(7, 9)},
+        HeaderCase{"JpegSegmentsBesideFrameMarkers",
+                   kJpegStart + JpegSegment(0xBF, kNotASize) + JpegSegment(0xC4, kNotASize) +
+                       JpegSegment(0xC8, kNotASize) + JpegSegment(0xCC, kNotASize) +
+                       JpegFrame(0xCF, 7, 9),
+                   Size(7, 9)},
         HeaderCase{"JpegScanBeforeFrame",
                    kJpegStart + JpegApp0() + JpegScan() + JpegFrame(0xC0, 7, 9), std::nullopt},
         HeaderCase{"JpegCutInFrame",
-                   (kJpegStart + JpegApp0() + JpegFrame(0xC0, 64, 48)).substr(0, 2 + 18 + 6),
+                   (kJpegStart + JpegApp0() + JpegFrame(0xC0, 64, 48)).substr(0, 2 + 18 + 8),
                    std::nullopt},
+        HeaderCase{"JpegHeadEndsAfterWidth",
+                   (kJpegStart + JpegApp0() + JpegFrame(0xC0, 64, 48)).substr(0, 2 + 18 + 9),
+                   Size(64, 48)},
         HeaderCase{"JpegSegmentsDamaged", kJpegStart + JpegApp0() + "xyz" + JpegFrame(0xC0, 7, 9),
                    std::nullopt},
         HeaderCase{"Png", PngHeader(640, 480), Size(640, 480)},

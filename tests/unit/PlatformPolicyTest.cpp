@@ -54,7 +54,8 @@ INSTANTIATE_TEST_SUITE_P(
                               "/lang de"},
                     SplitCase{"\"d:\\my disc\\set up.exe\"", "d:\\my disc\\set up.exe", ""},
                     SplitCase{"\"d:\\no end quote.exe", "d:\\no end quote.exe", ""},
-                    SplitCase{"", "", ""}, SplitCase{" \t ", "", ""}));
+                    SplitCase{"\"setup.exe\"/q", "setup.exe", "/q"}, SplitCase{"", "", ""},
+                    SplitCase{" \t ", "", ""}));
 
 struct ColourFormCase {
   std::uint32_t bits;

@@ -247,9 +247,9 @@ INSTANTIATE_TEST_SUITE_P(
                      kUtf8Decoding, ProfileEncoding::CodePage, kGruesse},
         EncodingCase{"UTF-8 without BOM as the API reads it", "[DIALOG]\r\nCaption=Gr\xC3\xBC",
                      kSystemApiDecoding, ProfileEncoding::CodePage, "Gr\xC3\x83\xC2\xBC"},
-        EncodingCase{"Windows-1252", "[DIALOG]\r\nCaption=Caf\xE9 \x80 \x9F \x8D",
+        EncodingCase{"Windows-1252", "[DIALOG]\r\nCaption=Caf\xE9 \x80 \x9F \x8D \x90",
                      kSystemApiDecoding, ProfileEncoding::CodePage,
-                     "Caf\xC3\xA9 \xE2\x82\xAC \xC5\xB8 \xC2\x8D"}),
+                     "Caf\xC3\xA9 \xE2\x82\xAC \xC5\xB8 \xC2\x8D \xC2\x90"}),
     NameOf<::testing::TestParamInfo<EncodingCase>>);
 
 TEST(ProfileReaderTest, RefusesOtherCodePages) {
@@ -314,10 +314,14 @@ TEST(LetterCaseTest, FoldsCommonLettersWithoutCrossingIntoAscii) {
   const std::vector<Pair> pairs = {
       {u"show", u"SHOW", true},
       {u"\u00FCber", u"\u00DCBER", true},                    // über
+      {u"\u00E0\u00FE", u"\u00C0\u00DE", true},              // àþ: the ends of the block
       {u"\u00FF", u"\u0178", true},                          // ÿ Ÿ
       {u"\u0153\u0161\u017E", u"\u0152\u0160\u017D", true},  // œšž
-      {u"\u0142\u0144", u"\u0141\u0143", true},              // łń
+      {u"\u0142\u0144\u0148", u"\u0141\u0143\u0147", true},  // łńň
+      {u"\u0177", u"\u0176", true},                          // ŷ Ŷ: the last pair of its block
       {u"\u03C3\u03C2\u03AC", u"\u03A3\u03A3\u0386", true},  // σςά
+      {u"\u03AD\u03AF\u03CC", u"\u0388\u038A\u038C", true},  // έίό
+      {u"\u03CD\u03CE", u"\u038E\u038F", true},              // ύώ
       {u"\u0437\u0451", u"\u0417\u0401", true},              // зё
       {u"\uFF41", u"\uFF21", true},                          // fullwidth a
       {u"\u00F7", u"\u00D7", false},                         // ÷ × are not letters
@@ -352,8 +356,15 @@ TEST(TextEncodingTest, ReplacesEachMaximalInvalidPartOnce) {
       {"\xFF", u"\uFFFD"},
       {"\xF0\x9F\x98\x80", u"\U0001F600"},
       {"\xEF\xBF\xBD", u"\uFFFD"},
+      {"\xC2\xA0\xC2\xA9", u"\u00A0\u00A9"},  // the lowest two-byte lead
+      {"\xDF\xBF", u"\u07FF"},                // the highest
+      {"\xE0\xA0\x80", u"\u0800"},            // the lowest of three bytes
+      // The lowest of four bytes, then leads with their low bits set.
+      {"\xF0\x90\x80\x80\xF1\x80\x80\x80\xF4\x8F\xBF\xBF", u"\U00010000\U00040000\U0010FFFF"},
   };
   for (const Case& c : cases) EXPECT_EQ(DecodeUtf8(c.bytes), c.text) << c.bytes;
+  // Cut at the end of a view, though the buffer goes on.
+  EXPECT_EQ(DecodeUtf8(std::string_view("\xE2\x82\xAC", 2)), u"\uFFFD");
 }
 
 TEST(TextEncodingTest, KnowsValidUtf8) {
@@ -374,7 +385,9 @@ TEST(TextEncodingTest, LoneSurrogateBecomesReplacementCharacter) {
             "a\xEF\xBF\xBD"
             "b");
   EXPECT_EQ(EncodeUtf8(u"\xDC00"), "\xEF\xBF\xBD");
-  EXPECT_EQ(EncodeUtf8(u"\U0001F600"), "\xF0\x9F\x98\x80");
+  // And the edges of each form.
+  EXPECT_EQ(EncodeUtf8(u"\u007F\u0080\u07FF\u0800\U00010000\U0010FFFF"),
+            "\x7F\xC2\x80\xDF\xBF\xE0\xA0\x80\xF0\x90\x80\x80\xF4\x8F\xBF\xBF");
 }
 
 // --- which reader the launcher uses
@@ -404,6 +417,8 @@ INSTANTIATE_TEST_SUITE_P(
         ChoiceCase{"valid UTF-8 without BOM",
                    "[A]\r\nk=Gr\xC3\xBC\xC3\x9F"
                    "e\r\n",
+                   ProfileReading::Utf8},
+        ChoiceCase{"copyright sign: the lowest two-byte lead", "[A]\r\nk=\xC2\xA9 2026\r\n",
                    ProfileReading::Utf8},
         ChoiceCase{"four-byte UTF-8", "[A]\r\nk=\xF0\x9F\x98\x80", ProfileReading::Utf8},
         ChoiceCase{"ANSI \xE9", "[A]\r\nk=Caf\xE9\r\n", ProfileReading::SystemApi},
