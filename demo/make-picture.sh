@@ -3,9 +3,9 @@
 # repository so that the demo needs no fonts; run this only to change it.
 #
 # It fills the launcher window's client area at 96 dpi (7215 x 5025 twips =
-# 481 x 335 pixels); the band at the bottom, behind the buttons, has the
-# profile's BackColor (14,22,54), so the window looks the same where the
-# picture ends at other resolutions.
+# 481 x 335 pixels); the band at the bottom has the profile's BackColor
+# (14,22,54), so the window looks the same where the picture ends at other
+# resolutions. The buttons need no such band: their corners show the picture.
 set -euo pipefail
 cd "$(dirname "$0")"
 

@@ -1,8 +1,12 @@
 #include "platform/win32/SplashWindow.h"
 
+#include <optional>
+#include <span>
+
 #include "launcher/Design.h"
 #include "platform/Failure.h"
 #include "platform/Twips.h"
+#include "platform/WindowPlacement.h"
 #include "platform/win32/Picture.h"
 #include "platform/win32/SystemLibrary.h"
 #include "platform/win32/WideText.h"
@@ -33,10 +37,10 @@ ScopedFont MessageFont() {
   return ScopedFont();
 }
 
-void RegisterSplashClass(HINSTANCE instance) {
+void RegisterSplashClass(HINSTANCE instance, WNDPROC procedure) {
   WNDCLASSEXW windowClass{};
   windowClass.cbSize = sizeof(windowClass);
-  windowClass.lpfnWndProc = DefWindowProcW;
+  windowClass.lpfnWndProc = procedure;
   windowClass.hInstance = instance;
   windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   windowClass.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kApplicationIconId),
@@ -47,6 +51,45 @@ void RegisterSplashClass(HINSTANCE instance) {
                  GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
   windowClass.lpszClassName = kClassName;
   RegisterClassExW(&windowClass);
+}
+
+ScreenRect ToScreenRect(const RECT& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
+
+// Enough for any desk; monitors beyond these are left out of the choice.
+struct MonitorList {
+  std::array<Monitor, 16> monitors;
+  size_t count = 0;
+};
+
+BOOL CALLBACK AddMonitor(HMONITOR handle, HDC, LPRECT, LPARAM list) {
+  auto& found = *reinterpret_cast<MonitorList*>(list);
+  MONITORINFO info{};
+  info.cbSize = sizeof(info);
+  if (found.count < found.monitors.size() && GetMonitorInfoW(handle, &info)) {
+    found.monitors[found.count++] = {ToScreenRect(info.rcMonitor), ToScreenRect(info.rcWork),
+                                     (info.dwFlags & MONITORINFOF_PRIMARY) != 0};
+  }
+  return TRUE;
+}
+
+// Where the user is looking: AutoPlay's prompt or Explorer is in front when
+// the launcher starts.
+POINT StartPosition(int width, int height) {
+  MonitorList list;
+  EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&list));
+  if (list.count == 0) {
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    list.monitors[list.count++] = {ToScreenRect(work), ToScreenRect(work), true};
+  }
+  std::optional<ScreenRect> foreground;
+  RECT frame{};
+  if (HWND window = GetForegroundWindow(); window && GetWindowRect(window, &frame)) {
+    foreground = ToScreenRect(frame);
+  }
+  const ScreenPoint at = CentredWindowPosition(
+      std::span<const Monitor>(list.monitors.data(), list.count), foreground, width, height);
+  return {at.x, at.y};
 }
 
 }  // namespace
@@ -66,25 +109,21 @@ void SplashWindow::Create() {
   dpi_ = ScreenDotsPerInch();
   font_ = MessageFont();
   brush_ = ScopedBrush(CreateSolidBrush(DesignColour()));
-  RegisterSplashClass(instance_);
+  RegisterSplashClass(instance_, &SplashWindow::WindowProc);
   RECT frame{0, 0, TwipsToPixels(kClientWidthTwips, dpi_), TwipsToPixels(kClientHeightTwips, dpi_)};
   AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
   const int width = frame.right - frame.left;
   const int height = frame.bottom - frame.top;
-  // Centred on the screen from the start, so the window never jumps.
-  RECT work{};
-  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-  const int x = work.left + (work.right - work.left - width) / 2;
-  const int y = work.top + (work.bottom - work.top - height) / 2;
+  // Centred from the start, so the window never jumps.
+  const POINT at = StartPosition(width, height);
   DisableInputMethod();
-  window_ = CreateWindowExW(kExStyle, kClassName, Widen(kDesignTitle).c_str(), kStyle, x, y, width,
-                            height, nullptr, nullptr, instance_, nullptr);
-  if (!window_) {
+  // The window procedure keeps window_ from WM_NCCREATE on.
+  if (!CreateWindowExW(kExStyle, kClassName, Widen(kDesignTitle).c_str(), kStyle, at.x, at.y, width,
+                       height, nullptr, nullptr, instance_, this)) {
+    window_ = nullptr;
     throw Failure(FailureKind::CannotCreateObject,
                   "The launcher window could not be created: " + SystemErrorText(GetLastError()));
   }
-  SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SplashWindow::WindowProc));
 
   // Before the first button, so that it is a Common Controls 6 button.
   LoadCommonControls();
@@ -192,6 +231,17 @@ int SplashWindow::ShowAndRun() {
   return static_cast<int>(message.wParam);
 }
 
+// The background colour with the picture over it, in client coordinates.
+void SplashWindow::PaintBackground(HDC target, const RECT& area) const {
+  FillRect(target, &area, brush_.Get());
+  if (!picture_) return;
+  ScopedMemoryDc source(CreateCompatibleDC(target));
+  ScopedSelect selectPicture(source.Get(), picture_->Bitmap());
+  const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+  GdiAlphaBlend(target, 0, 0, picture_->Width(), picture_->Height(), source.Get(), 0, 0,
+                picture_->Width(), picture_->Height(), blend);
+}
+
 void SplashWindow::Paint() {
   PAINTSTRUCT paint;
   HDC screen = BeginPaint(window_, &paint);
@@ -206,14 +256,7 @@ void SplashWindow::Paint() {
     {
       ScopedSelect selectCanvas(buffer.Get(), canvas.Get());
       SetWindowOrgEx(buffer.Get(), area.left, area.top, nullptr);
-      FillRect(buffer.Get(), &area, brush_.Get());
-      if (picture_) {
-        ScopedMemoryDc source(CreateCompatibleDC(screen));
-        ScopedSelect selectPicture(source.Get(), picture_->Bitmap());
-        const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-        GdiAlphaBlend(buffer.Get(), 0, 0, picture_->Width(), picture_->Height(), source.Get(), 0, 0,
-                      picture_->Width(), picture_->Height(), blend);
-      }
+      PaintBackground(buffer.Get(), area);
       BitBlt(screen, area.left, area.top, width, height, buffer.Get(), area.left, area.top,
              SRCCOPY);
     }
@@ -222,6 +265,12 @@ void SplashWindow::Paint() {
 }
 
 LRESULT CALLBACK SplashWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* self =
+        static_cast<SplashWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    self->window_ = window;
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
   auto* self = reinterpret_cast<SplashWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (!self) return DefWindowProcW(window, message, wParam, lParam);
   return self->HandleMessage(message, wParam, lParam);
@@ -229,9 +278,22 @@ LRESULT CALLBACK SplashWindow::WindowProc(HWND window, UINT message, WPARAM wPar
 
 LRESULT SplashWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_ERASEBKGND: return 1;  // WM_PAINT covers every pixel
+    // Themed buttons are see-through at their rounded corners: they ask for
+    // what lies under them (WM_ERASEBKGND and WM_PRINTCLIENT on their own
+    // DC) and then fill with the WM_CTLCOLORBTN brush, which must leave that
+    // alone. The window's own erase is left to WM_PAINT, which covers every
+    // pixel.
+    case WM_ERASEBKGND:
+    case WM_PRINTCLIENT: {
+      const HDC target = reinterpret_cast<HDC>(wParam);
+      if (message == WM_ERASEBKGND && WindowFromDC(target) == window_) return 1;
+      RECT client{};
+      GetClientRect(window_, &client);
+      PaintBackground(target, client);
+      return 1;
+    }
     case WM_PAINT: Paint(); return 0;
-    case WM_CTLCOLORBTN: return reinterpret_cast<LRESULT>(brush_.Get());
+    case WM_CTLCOLORBTN: return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
     case WM_CLOSE:
       if (onClose_) onClose_();
       return 0;

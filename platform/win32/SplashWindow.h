@@ -31,7 +31,6 @@ class SplashWindow {
 
   // Null until the window is made.
   HWND Handle() const { return window_; }
-  int DotsPerInch() const { return dpi_; }
 
   void SetColour(COLORREF colour);
   void SetPicture(PicturePtr picture);
@@ -49,6 +48,7 @@ class SplashWindow {
   void Create();
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void PaintBackground(HDC target, const RECT& area) const;
   void Paint();
   void MoveButton(int index, int leftTwips, int widthTwips);
   void MakeDefault(HWND button);

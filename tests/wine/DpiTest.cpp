@@ -10,6 +10,7 @@
 #include <string>
 
 #include "Harness.h"
+#include "Pictures.h"
 #include "TestProfiles.h"
 
 namespace winetest {
@@ -124,6 +125,36 @@ TEST_F(DpiScaling, ClientAreaButtonRowAndTextFollowTheDpiButThePictureDoesNot) {
       const double expected = textAt96 * c.dpi / 96.0;
       EXPECT_NEAR(text, expected, 2.0)
           << "caption text " << text << " pixels high, at 96 DPI " << textAt96;
+    }
+    RequestClose(window->handle);
+    EXPECT_EQ(run.WaitForExit(), 0u) << run.Situation();
+  }
+}
+
+// Themed buttons are see-through at their rounded corners: a picture under
+// the button row must show there, not the background colour.
+TEST_F(DpiScaling, ButtonCornersShowThePictureUnderThem) {
+  constexpr Rgb kCover{0, 160, 80};
+  const Medium medium;
+  WindowProfile profile = WindowProfile::WithButtons(2);
+  profile.picture = "cover.bmp";
+  PrepareWindowMedium(medium, profile);
+  for (const Expected& c : kCases) {
+    SCOPED_TRACE(std::to_string(c.dpi) + " DPI");
+    SetLogPixels(static_cast<DWORD>(c.dpi));
+    WriteSolidPicture(medium.PathOf(L"cover.bmp"), PictureFormat::Bmp, c.client.cx, c.client.cy,
+                      kCover);
+    Launch run(medium.Path());
+    const auto window = run.WaitForWindow();
+    ASSERT_TRUE(window) << run.Situation();
+    const ClientImage image = CaptureClient(window->handle);
+    for (const RECT& b : {c.first, c.second}) {
+      for (const POINT p : {POINT{b.left, b.top}, POINT{b.right - 1, b.top},
+                            POINT{b.left, b.bottom - 1}, POINT{b.right - 1, b.bottom - 1}}) {
+        // The theme blends a little of the button's edge into the corner.
+        EXPECT_TRUE(Near(image.At(p.x, p.y), kCover, 32))
+            << ::testing::PrintToString(image.At(p.x, p.y)) << " at " << p.x << "," << p.y;
+      }
     }
     RequestClose(window->handle);
     EXPECT_EQ(run.WaitForExit(), 0u) << run.Situation();

@@ -6,7 +6,8 @@
 # - every DLL it imports is a KnownDLL, which Windows loads only from its own
 #   directory, so nothing planted beside the launcher can stand in for it;
 # - it is no larger than BUDGET bytes;
-# - with VERSION: it carries the icon, the manifest and the version resource.
+# - with VERSION: it carries the icon (16-colour and 32-bit images), the
+#   manifest and the version resource.
 # Prints every problem found and fails if there is any.
 cmake_minimum_required(VERSION 3.25)
 
@@ -109,6 +110,20 @@ if(DEFINED VERSION)
     string(REGEX REPLACE "[ \t]+" " " pattern "${pattern}")
     if(NOT joined MATCHES "${pattern}")
       list(APPEND problems "${name}: ${meaning}")
+    endif()
+  endwhile()
+  # The 32-bit icon images: size in pixels, as the icon group writes it in
+  # octal (256 as 0), and above 48 pixels PNG data ("\x89PNG" as the first
+  # word of the image).
+  set(true_colour_icons 16 020 20 024 24 030 32 040 40 050 48 060 64 100 256 000)
+  while(true_colour_icons)
+    list(POP_FRONT true_colour_icons pixels octal)
+    set(entry "\"\\\\${octal}\\\\${octal}\\\\000\\\\000\", 1, 32, 0x[0-9a-f]+L, ([0-9]+)")
+    if(NOT resources MATCHES "${entry}")
+      list(APPEND problems "${name}: no ${pixels} x ${pixels} icon in 32 bits")
+    elseif(pixels GREATER 48 AND
+           NOT resources MATCHES "\n${CMAKE_MATCH_1} 3 /\\* RT_ICON \\*/\nBEGIN\n *0x474e5089L")
+      list(APPEND problems "${name}: the ${pixels} x ${pixels} icon is not PNG-compressed")
     endif()
   endwhile()
 endif()
