@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/Failure.h"
+#include "tools/check/PictureDecode.h"
 #include "tools/check/PictureInfo.h"
 
 namespace orvex::check {
@@ -170,6 +171,66 @@ INSTANTIATE_TEST_SUITE_P(
                       Unreadable{"PngCut", Png(16, 16).substr(0, 20)},
                       Unreadable{"PngNoHeight", Png(16, 0)},
                       Unreadable{"LargerThanTheLauncherDraws", Png(8193, 8192)}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A 2 x 2 bitmap, its pixel data (16 bytes) whole unless cut; a colour table
+// of one entry below 24 bits per pixel.
+std::string SmallBmp(int bitCount, int compression, const std::string& data) {
+  const std::string table = bitCount < 24 ? Le32(0xFF8000) : "";
+  const int offset = 54 + static_cast<int>(table.size());
+  return "BM" + Le32(offset + static_cast<int>(data.size())) + Le32(0) + Le32(offset) + Le32(40) +
+         Le32(2) + Le32(2) + Le16(1) + Le16(bitCount) + Le32(compression) + std::string(12, '\0') +
+         Le32(static_cast<int>(table.size() / 4)) + Le32(0) + table + data;
+}
+const std::string kRows24(16, '\x7F');
+// 8 bits per pixel, run-length coded: two runs of two, line ends, the end.
+const std::string kRle8 = std::string("\2\1\0\0\2\1\0\1", 8);
+
+// A 1 x 1 icon of 32 bits per pixel: its colour row, then its mask row.
+std::string SmallIco(int maskBytes) {
+  const std::string image =
+      Le32(40) + Le32(1) + Le32(2) + Le16(1) + Le16(32) + std::string(24, '\0') + "\1\2\3\4";
+  return Ico(std::string{1, 1, 0, 0} + Le16(1) + Le16(32) + Le32(44 + maskBytes) + Le32(22), 1) +
+         image + std::string(static_cast<std::size_t>(maskBytes), '\0');
+}
+
+struct Data {
+  const char* name;
+  PictureFormat format;
+  std::string bytes;
+  bool drawn;
+};
+
+void PrintTo(const Data& c, std::ostream* out) { *out << c.name; }
+
+class PictureData : public ::testing::TestWithParam<Data> {};
+
+TEST_P(PictureData, IsDrawnOrAnInvalidPicture) {
+  const Data& c = GetParam();
+  try {
+    CheckPictureData(c.format, c.bytes, {});
+    EXPECT_TRUE(c.drawn) << "not refused";
+  } catch (const Failure& failure) {
+    EXPECT_FALSE(c.drawn) << failure.Detail();
+    EXPECT_EQ(failure.Kind(), FailureKind::InvalidPicture);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    BmpAndIco, PictureData,
+    ::testing::Values(
+        Data{"BmpWhole", PictureFormat::Bmp, SmallBmp(24, 0, kRows24), true},
+        Data{"BmpNoPixelData", PictureFormat::Bmp, SmallBmp(24, 0, ""), false},
+        Data{"BmpRowCut", PictureFormat::Bmp, SmallBmp(24, 0, kRows24.substr(1)), false},
+        Data{"BmpNoBits", PictureFormat::Bmp, SmallBmp(0, 0, kRows24), false},
+        Data{"BmpSevenBits", PictureFormat::Bmp, SmallBmp(7, 0, kRows24), false},
+        Data{"BmpCompressedAsJpeg", PictureFormat::Bmp, SmallBmp(24, 4, kRows24), false},
+        Data{"BmpRunLengthWhole", PictureFormat::Bmp, SmallBmp(8, 1, kRle8), true},
+        Data{"BmpRunLengthWithoutEnd", PictureFormat::Bmp, SmallBmp(8, 1, kRle8.substr(0, 6)),
+             false},
+        Data{"BmpRunLengthOfOtherBits", PictureFormat::Bmp, SmallBmp(24, 1, kRle8), false},
+        Data{"IcoWhole", PictureFormat::Ico, SmallIco(4), true},
+        Data{"IcoMaskCut", PictureFormat::Ico, SmallIco(2), false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
