@@ -1,7 +1,7 @@
 // Where the parts of a BMP file lie, as its headers say, and whether its
 // pixel data is whole: what the system's bitmap decoders ask of a file
-// before they draw it. The launcher decodes plain bitmaps with it itself;
-// the checker predicts with it which bitmaps the launcher refuses.
+// before they draw it. The checker predicts with it which bitmaps the
+// launcher refuses.
 #pragma once
 
 #include <cstddef>
