@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/BitmapLayout.h"
 #include "platform/Failure.h"
+#include "tools/check/BitmapLayout.h"
 #include "tools/check/LibraryDecode.h"
 
 namespace orvex::check {

@@ -1,6 +1,6 @@
-#include "platform/BitmapLayout.h"
+#include "tools/check/BitmapLayout.h"
 
-namespace orvex {
+namespace orvex::check {
 
 namespace {
 
@@ -123,4 +123,4 @@ std::string BitmapDataDamage(std::string_view bytes, const BitmapLayout& layout)
   return {};
 }
 
-}  // namespace orvex
+}  // namespace orvex::check

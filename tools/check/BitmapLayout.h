@@ -1,7 +1,6 @@
 // Where the parts of a BMP file lie, as its headers say, and whether its
 // pixel data is whole: what the system's bitmap decoders ask of a file
-// before they draw it. The checker predicts with it which bitmaps the
-// launcher refuses.
+// before they draw it, and so which bitmaps the launcher refuses.
 #pragma once
 
 #include <cstddef>
@@ -10,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-namespace orvex {
+namespace orvex::check {
 
 struct BitmapLayout {
   std::uint32_t headerSize = 0;  // of the info header: 12, 40, 108, 124, ...
@@ -39,4 +38,4 @@ std::optional<BitmapLayout> ReadBitmapLayout(std::string_view bytes, std::string
 // they are whole.
 std::string BitmapDataDamage(std::string_view bytes, const BitmapLayout& layout);
 
-}  // namespace orvex
+}  // namespace orvex::check
