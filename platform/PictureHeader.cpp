@@ -2,6 +2,10 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
+
+#include "launcher/Design.h"
+#include "platform/Twips.h"
 
 namespace orvex {
 
@@ -37,13 +41,13 @@ std::optional<ClaimedSize> Bmp(std::string_view bytes) {
   return ClaimedSize{width, height < 0 ? -height : height};
 }
 
-// The screen, and the first image, which may reach beyond it.
-std::optional<ClaimedSize> Gif(std::string_view bytes) {
-  constexpr std::size_t kScreenEnd = 13;
-  if (bytes.size() < kScreenEnd) return std::nullopt;
-  ClaimedSize size{Le16(bytes, 6), Le16(bytes, 8)};
+constexpr std::size_t kGifScreenEnd = 13;
+
+// Where the first image's descriptor begins, past the global colour table and
+// any extensions; nothing when the file ends before it.
+std::optional<std::size_t> FirstGifImage(std::string_view bytes) {
   const std::uint32_t flags = Byte(bytes, 10);
-  std::size_t at = kScreenEnd + ((flags & 0x80) ? 3u << ((flags & 7) + 1) : 0u);
+  std::size_t at = kGifScreenEnd + ((flags & 0x80) ? 3u << ((flags & 7) + 1) : 0u);
   while (at < bytes.size() && Byte(bytes, at) == 0x21) {  // extensions
     at += 2;
     while (at < bytes.size()) {
@@ -52,9 +56,17 @@ std::optional<ClaimedSize> Gif(std::string_view bytes) {
       if (length == 0) break;
     }
   }
-  if (at + 9 <= bytes.size() && Byte(bytes, at) == 0x2C) {
-    size.width = std::max<long long>(size.width, Le16(bytes, at + 1) + Le16(bytes, at + 5));
-    size.height = std::max<long long>(size.height, Le16(bytes, at + 3) + Le16(bytes, at + 7));
+  if (at + 9 > bytes.size() || Byte(bytes, at) != 0x2C) return std::nullopt;
+  return at;
+}
+
+// The screen, and the first image, which may reach beyond it.
+std::optional<ClaimedSize> Gif(std::string_view bytes) {
+  if (bytes.size() < kGifScreenEnd) return std::nullopt;
+  ClaimedSize size{Le16(bytes, 6), Le16(bytes, 8)};
+  if (const std::optional<std::size_t> at = FirstGifImage(bytes)) {
+    size.width = std::max<long long>(size.width, Le16(bytes, *at + 1) + Le16(bytes, *at + 5));
+    size.height = std::max<long long>(size.height, Le16(bytes, *at + 3) + Le16(bytes, *at + 7));
   }
   return size;
 }
@@ -90,6 +102,10 @@ std::optional<ClaimedSize> Png(std::string_view bytes) {
   return ClaimedSize{Be32(bytes, 16), Be32(bytes, 20)};
 }
 
+constexpr std::size_t kMetafileHeaderBytes = 18;
+constexpr std::uint32_t kSetWindowExt = 0x020C;
+constexpr std::uint32_t kEndOfMetafile = 0x0000;
+
 }  // namespace
 
 std::optional<ClaimedSize> ClaimedPictureSize(std::string_view head) {
@@ -98,6 +114,42 @@ std::optional<ClaimedSize> ClaimedPictureSize(std::string_view head) {
   if (head.starts_with("\xFF\xD8\xFF")) return Jpeg(head);
   if (head.starts_with("\x89PNG\r\n\x1A\n")) return Png(head);
   return std::nullopt;
+}
+
+std::optional<std::string> DecoderTrap(std::string_view head) {
+  if (!head.starts_with("GIF87a") && !head.starts_with("GIF89a")) return std::nullopt;
+  if (head.size() < kGifScreenEnd || (Byte(head, 10) & 0x80)) return std::nullopt;
+  const std::optional<std::size_t> image = FirstGifImage(head);
+  if (!image || *image + 10 > head.size() || (Byte(head, *image + 9) & 0x80)) {
+    return std::nullopt;
+  }
+  return "The GIF has no colour table for its first image (neither a global nor a local one).";
+}
+
+bool IsPlainMetafile(std::string_view bytes) {
+  if (bytes.size() < kMetafileHeaderBytes) return false;
+  const std::uint32_t type = Le16(bytes, 0);
+  const std::uint32_t version = Le16(bytes, 4);
+  return (type == 1 || type == 2) && Le16(bytes, 2) == 9 &&
+         (version == 0x0100 || version == 0x0300);
+}
+
+ClaimedSize PlainMetafileSize(std::string_view bytes) {
+  // Records: their size in 16-bit words, their function, their parameters
+  // (SetWindowExt's in reverse order: height, then width).
+  std::size_t at = kMetafileHeaderBytes;
+  while (at + 6 <= bytes.size()) {
+    const std::size_t words = Le32(bytes, at);
+    const std::uint32_t function = Le16(bytes, at + 4);
+    if (words < 3 || function == kEndOfMetafile || words > (bytes.size() - at) / 2) break;
+    if (function == kSetWindowExt && words >= 5) {
+      const int height = std::abs(static_cast<std::int16_t>(Le16(bytes, at + 6)));
+      const int width = std::abs(static_cast<std::int16_t>(Le16(bytes, at + 8)));
+      if (width > 0 && height > 0) return {width, height};
+    }
+    at += 2 * words;
+  }
+  return {TwipsToPixels(kClientWidthTwips, 96), TwipsToPixels(kClientHeightTwips, 96)};
 }
 
 }  // namespace orvex

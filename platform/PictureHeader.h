@@ -7,6 +7,7 @@
 
 #include <limits>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace orvex {
@@ -34,5 +35,21 @@ inline constexpr long long kLargestPicturePixels = 64ll * 1024 * 1024;
 // for other files, or when the header is cut short or not as the format
 // has it; a decoder decides about those.
 std::optional<ClaimedSize> ClaimedPictureSize(std::string_view head);
+
+// Why a file that the system's decoders are known to fall over on must not
+// reach them, or nothing: Wine's GIF decoder crashes on a GIF whose first
+// image has no colour table at all.
+std::optional<std::string> DecoderTrap(std::string_view head);
+
+// A Windows metafile without the placeable header in front says what to draw
+// but not at which size, and decoders differ on it (Wine's GDI+ refuses it),
+// so the launcher reads it itself, on every system alike. Whether the bytes
+// begin with such a metafile (in memory or on disk, version 1 or 3):
+bool IsPlainMetafile(std::string_view bytes);
+
+// The size a plain metafile is drawn at: its window extent, one pixel per
+// logical unit as a placeable metafile is drawn; when it sets none, the
+// window's client area at 96 dpi, which it then fills.
+ClaimedSize PlainMetafileSize(std::string_view bytes);
 
 }  // namespace orvex

@@ -12,6 +12,8 @@ packages=(
   cmake ninja-build g++ make
   # Unit tests
   libgtest-dev libgmock-dev
+  # autorun-check decodes GIF, JPEG and PNG pictures whole
+  libgif-dev libjpeg62-turbo-dev libpng-dev
   # Sanitizer builds and fuzzers
   clang libclang-rt-14-dev llvm clang-format
   # The Windows launcher: 32-bit (shipped) and 64-bit (tests where 32-bit

@@ -33,6 +33,7 @@ struct GdiPlus {
   ScopedModule module;
   GpStatus(WINAPI* startup)(ULONG_PTR*, const GdiplusStartupInput*, void*) = nullptr;
   GpStatus(WINAPI* loadImageFromFile)(const WCHAR*, GpImage**) = nullptr;
+  GpStatus(WINAPI* createMetafileFromEmf)(HENHMETAFILE, BOOL, GpImage**) = nullptr;
   GpStatus(WINAPI* getImageWidth)(GpImage*, UINT*) = nullptr;
   GpStatus(WINAPI* getImageHeight)(GpImage*, UINT*) = nullptr;
   GpStatus(WINAPI* createBitmapFromScan0)(INT, INT, INT, INT, BYTE*, GpImage**) = nullptr;
@@ -65,6 +66,7 @@ const GdiPlus& LoadGdiPlus() {
   HMODULE m = module.Get();
   Bind(m, "GdiplusStartup", gdiplus.startup);
   Bind(m, "GdipLoadImageFromFile", gdiplus.loadImageFromFile);
+  Bind(m, "GdipCreateMetafileFromEmf", gdiplus.createMetafileFromEmf);
   Bind(m, "GdipGetImageWidth", gdiplus.getImageWidth);
   Bind(m, "GdipGetImageHeight", gdiplus.getImageHeight);
   Bind(m, "GdipCreateBitmapFromScan0", gdiplus.createBitmapFromScan0);
@@ -109,35 +111,41 @@ void RefuseIfTooLarge(long long width, long long height) {
 
 // GDI+ under Wine decodes the whole picture as it loads it: a header that
 // claims 30000 x 30000 pixels kept it busy for 20 seconds, or crashed it.
-// So the header is asked first.
-void RefuseClaimedHugeSize(const std::wstring& path) {
-  const std::optional<std::string> head = ReadFileHead(path, kHeaderBytes);
-  if (!head) return;  // GDI+ will say what is wrong with the file
-  if (const std::optional<ClaimedSize> claimed = ClaimedPictureSize(*head)) {
+// Some files crash its decoders outright. So the header is asked first.
+void RefuseFromHeader(const std::string& head) {
+  if (const std::optional<ClaimedSize> claimed = ClaimedPictureSize(head)) {
     RefuseIfTooLarge(claimed->width, claimed->height);
   }
+  if (const std::optional<std::string> trap = DecoderTrap(head)) NotAPicture(*trap);
 }
 
-}  // namespace
-
-PicturePtr LoadPicture(const std::string& path) {
-  if (PicturePtr plain = LoadPlainBitmap(Widen(path), kLargestPicturePixels)) return plain;
-  RefuseClaimedHugeSize(Widen(path));
-  const GdiPlus& gdiplus = LoadGdiPlus();
-  GpImage* loaded = nullptr;
-  if (gdiplus.loadImageFromFile(ExtendedPath(Widen(path)).c_str(), &loaded) != kOk || !loaded) {
-    NotAPicture("The file is not a picture in a format the launcher reads.");
+// Converted by GDI into an enhanced metafile, which GDI+ reads everywhere;
+// the frame given is the size it is drawn at, in 0.01 mm at 96 dpi.
+GpImage* LoadPlainMetafile(const GdiPlus& gdiplus, const std::wstring& path,
+                           const ClaimedSize& size) {
+  const std::optional<std::string> bytes = ReadWholeFile(path);
+  if (!bytes) NotAPicture("The file cannot be read.");
+  constexpr long kHundredthsOfMillimetrePerInch = 2540;
+  const METAFILEPICT frame{
+      MM_ANISOTROPIC, static_cast<LONG>(size.width * kHundredthsOfMillimetrePerInch / 96),
+      static_cast<LONG>(size.height * kHundredthsOfMillimetrePerInch / 96), nullptr};
+  HENHMETAFILE converted =
+      SetWinMetaFileBits(static_cast<UINT>(bytes->size()),
+                         reinterpret_cast<const BYTE*>(bytes->data()), nullptr, &frame);
+  if (!converted) NotAPicture("The metafile's records cannot be read.");
+  GpImage* image = nullptr;
+  if (gdiplus.createMetafileFromEmf(converted, TRUE, &image) != kOk || !image) {
+    DeleteEnhMetaFile(converted);
+    NotAPicture("The metafile could not be converted.");
   }
-  const ScopedImage image(gdiplus, loaded);
-  UINT width = 0;
-  UINT height = 0;
-  gdiplus.getImageWidth(image.Get(), &width);
-  gdiplus.getImageHeight(image.Get(), &height);
+  return image;
+}
+
+// Renders into a top-down premultiplied DIB: transparent parts stay
+// transparent, so the background colour shows through them.
+PicturePtr Rendered(const GdiPlus& gdiplus, const ScopedImage& image, UINT width, UINT height) {
   if (width == 0 || height == 0) NotAPicture("The picture has no pixels.");
   RefuseIfTooLarge(width, height);
-
-  // Render into a top-down premultiplied DIB: transparent parts stay
-  // transparent, so the background colour shows through them.
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(info.bmiHeader);
   info.bmiHeader.biWidth = static_cast<LONG>(width);
@@ -166,6 +174,33 @@ PicturePtr LoadPicture(const std::string& path) {
   if (status != kOk) NotAPicture("The picture could not be decoded.");
   GdiFlush();
   return std::make_shared<Picture>(std::move(bitmap), w, h);
+}
+
+}  // namespace
+
+PicturePtr LoadPicture(const std::string& path) {
+  const std::wstring file = Widen(path);
+  if (PicturePtr plain = LoadPlainBitmap(file, kLargestPicturePixels)) return plain;
+  // Without a head GDI+ will say what is wrong with the file.
+  const std::optional<std::string> head = ReadFileHead(file, kHeaderBytes);
+  if (head) RefuseFromHeader(*head);
+  const GdiPlus& gdiplus = LoadGdiPlus();
+  if (head && IsPlainMetafile(*head)) {
+    const ClaimedSize size = PlainMetafileSize(*head);
+    RefuseIfTooLarge(size.width, size.height);
+    const ScopedImage image(gdiplus, LoadPlainMetafile(gdiplus, file, size));
+    return Rendered(gdiplus, image, static_cast<UINT>(size.width), static_cast<UINT>(size.height));
+  }
+  GpImage* loaded = nullptr;
+  if (gdiplus.loadImageFromFile(ExtendedPath(file).c_str(), &loaded) != kOk || !loaded) {
+    NotAPicture("The file is not a picture in a format the launcher reads.");
+  }
+  const ScopedImage image(gdiplus, loaded);
+  UINT width = 0;
+  UINT height = 0;
+  gdiplus.getImageWidth(image.Get(), &width);
+  gdiplus.getImageHeight(image.Get(), &height);
+  return Rendered(gdiplus, image, width, height);
 }
 
 }  // namespace orvex::win32

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/Failure.h"
+#include "tools/check/PictureDecode.h"
 #include "tools/check/PictureInfo.h"
 
 namespace orvex::check {
@@ -42,6 +43,10 @@ std::string Ico(const std::string& entries, int count) {
 std::string WmfHeader() {
   return Le16(1) + Le16(9) + Le16(0x0300) + Le32(12) + Le16(0) + Le32(3) + Le16(0);
 }
+// SetWindowExt: height first.
+std::string WmfWindowExtent(int width, int height) {
+  return Le32(5) + Le16(0x020C) + Le16(height) + Le16(width);
+}
 std::string PlaceableWmf(int left, int top, int right, int bottom, int inch) {
   return "\xD7\xCD\xC6\x9A" + Le16(0) + Le16(left) + Le16(top) + Le16(right) + Le16(bottom) +
          Le16(inch) + Le32(0) + Le16(0) + WmfHeader();
@@ -59,10 +64,10 @@ std::string Gif(int width, int height) {
   return "GIF89a" + Le16(width) + Le16(height) + std::string("\x80\0\0", 3);
 }
 // A screen without colour table, then the first image's descriptor.
-std::string GifWithImage(int width, int height, int left, int top, int imageWidth,
-                         int imageHeight) {
+std::string GifWithImage(int width, int height, int left, int top, int imageWidth, int imageHeight,
+                         char imageFlags = '\x80') {
   return "GIF89a" + Le16(width) + Le16(height) + std::string(3, '\0') + "," + Le16(left) +
-         Le16(top) + Le16(imageWidth) + Le16(imageHeight) + std::string(1, '\0');
+         Le16(top) + Le16(imageWidth) + Le16(imageHeight) + std::string(1, imageFlags);
 }
 std::string JpegSegment(int marker, const std::string& body) {
   return std::string{'\xFF', static_cast<char>(marker)} + Be16(static_cast<int>(body.size()) + 2) +
@@ -84,7 +89,6 @@ struct Readable {
   PictureFormat format;
   int width;
   int height;
-  bool sizeKnown;
 };
 
 void PrintTo(const Readable& c, std::ostream* out) { *out << c.name; }
@@ -97,37 +101,38 @@ TEST_P(PictureInfoReads, FormatAndDrawnSize) {
   EXPECT_EQ(info.format, c.format);
   EXPECT_EQ(info.width, c.width);
   EXPECT_EQ(info.height, c.height);
-  EXPECT_EQ(info.sizeKnown, c.sizeKnown);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Formats, PictureInfoReads,
     ::testing::Values(
-        Readable{"BmpBottomUp", Bmp(120, 80), PictureFormat::Bmp, 120, 80, true},
-        Readable{"BmpTopDown", Bmp(30, -20), PictureFormat::Bmp, 30, 20, true},
-        Readable{"BmpCoreHeader", BmpCore(4, 3), PictureFormat::Bmp, 4, 3, true},
+        Readable{"BmpBottomUp", Bmp(120, 80), PictureFormat::Bmp, 120, 80},
+        Readable{"BmpTopDown", Bmp(30, -20), PictureFormat::Bmp, 30, 20},
+        Readable{"BmpCoreHeader", BmpCore(4, 3), PictureFormat::Bmp, 4, 3},
         Readable{"IcoFirstImageCounts", Ico(IcoEntry(16, 16) + IcoEntry(48, 48), 2),
-                 PictureFormat::Ico, 16, 16, true},
-        Readable{"IcoZeroMeans256", Ico(IcoEntry(0, 0), 1), PictureFormat::Ico, 256, 256, true},
+                 PictureFormat::Ico, 16, 16},
+        Readable{"IcoZeroMeans256", Ico(IcoEntry(0, 0), 1), PictureFormat::Ico, 256, 256},
         // One pixel a unit, whatever a unit is.
         Readable{"WmfPlaceableTwips", PlaceableWmf(0, 0, 1440, 720, 1440), PictureFormat::Wmf, 1440,
-                 720, true},
+                 720},
         Readable{"WmfPlaceableOffset", PlaceableWmf(10, 20, 154, 92, 72), PictureFormat::Wmf, 144,
-                 72, true},
-        Readable{"WmfWithoutPlaceableHeader", WmfHeader(), PictureFormat::Wmf, 0, 0, false},
+                 72},
+        // Without a placeable header: its window extent, or the client area.
+        Readable{"WmfWindowExtent", WmfHeader() + WmfWindowExtent(300, -200), PictureFormat::Wmf,
+                 300, 200},
+        Readable{"WmfWithoutExtent", WmfHeader(), PictureFormat::Wmf, 481, 335},
         Readable{"EmfScreen", Emf(0, 0, 3175, 2117, 1024, 768, 270, 203), PictureFormat::Emf, 120,
-                 80, true},
+                 80},
         Readable{"EmfCutNotRounded", Emf(0, 0, 2540, 2540, 1920, 1080, 508, 286),
-                 PictureFormat::Emf, 96, 95, true},
+                 PictureFormat::Emf, 96, 95},
         Readable{"EmfOffsetFrame", Emf(100, 200, 2640, 5280, 1024, 768, 320, 240),
-                 PictureFormat::Emf, 81, 162, true},
-        Readable{"Gif", Gif(9, 5), PictureFormat::Gif, 9, 5, true},
+                 PictureFormat::Emf, 81, 162},
+        Readable{"Gif", Gif(9, 5), PictureFormat::Gif, 9, 5},
         Readable{"GifImageBeyondItsScreen", GifWithImage(9, 5, 4, 0, 10, 5), PictureFormat::Gif, 14,
-                 5, true},
-        Readable{"JpegSizeAfterOtherSegments", Jpeg(640, 480), PictureFormat::Jpeg, 640, 480, true},
-        Readable{"Png", Png(481, 335), PictureFormat::Png, 481, 335, true},
-        Readable{"AsLargeAsTheLauncherDraws", Png(8192, 8192), PictureFormat::Png, 8192, 8192,
-                 true}),
+                 5},
+        Readable{"JpegSizeAfterOtherSegments", Jpeg(640, 480), PictureFormat::Jpeg, 640, 480},
+        Readable{"Png", Png(481, 335), PictureFormat::Png, 481, 335},
+        Readable{"AsLargeAsTheLauncherDraws", Png(8192, 8192), PictureFormat::Png, 8192, 8192}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct Unreadable {
@@ -160,11 +165,72 @@ INSTANTIATE_TEST_SUITE_P(
                       Unreadable{"EmfCut", Emf(0, 0, 100, 100, 1024, 768, 270, 203).substr(0, 60)},
                       Unreadable{"EmfNoDeviceSize", Emf(0, 0, 3175, 2117, 1024, 768, 0, 0)},
                       Unreadable{"GifCut", Gif(9, 5).substr(0, 8)},
+                      Unreadable{"GifWithoutColourTable", GifWithImage(9, 5, 0, 0, 9, 5, '\0')},
                       Unreadable{"JpegWithoutFrame", std::string("\xFF\xD8\xFF\xD9")},
                       Unreadable{"JpegCut", Jpeg(640, 480).substr(0, 40)},
                       Unreadable{"PngCut", Png(16, 16).substr(0, 20)},
                       Unreadable{"PngNoHeight", Png(16, 0)},
                       Unreadable{"LargerThanTheLauncherDraws", Png(8193, 8192)}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A 2 x 2 bitmap, its pixel data (16 bytes) whole unless cut; a colour table
+// of one entry below 24 bits per pixel.
+std::string SmallBmp(int bitCount, int compression, const std::string& data) {
+  const std::string table = bitCount < 24 ? Le32(0xFF8000) : "";
+  const int offset = 54 + static_cast<int>(table.size());
+  return "BM" + Le32(offset + static_cast<int>(data.size())) + Le32(0) + Le32(offset) + Le32(40) +
+         Le32(2) + Le32(2) + Le16(1) + Le16(bitCount) + Le32(compression) + std::string(12, '\0') +
+         Le32(static_cast<int>(table.size() / 4)) + Le32(0) + table + data;
+}
+const std::string kRows24(16, '\x7F');
+// 8 bits per pixel, run-length coded: two runs of two, line ends, the end.
+const std::string kRle8 = std::string("\2\1\0\0\2\1\0\1", 8);
+
+// A 1 x 1 icon of 32 bits per pixel: its colour row, then its mask row.
+std::string SmallIco(int maskBytes) {
+  const std::string image =
+      Le32(40) + Le32(1) + Le32(2) + Le16(1) + Le16(32) + std::string(24, '\0') + "\1\2\3\4";
+  return Ico(std::string{1, 1, 0, 0} + Le16(1) + Le16(32) + Le32(44 + maskBytes) + Le32(22), 1) +
+         image + std::string(static_cast<std::size_t>(maskBytes), '\0');
+}
+
+struct Data {
+  const char* name;
+  PictureFormat format;
+  std::string bytes;
+  bool drawn;
+};
+
+void PrintTo(const Data& c, std::ostream* out) { *out << c.name; }
+
+class PictureData : public ::testing::TestWithParam<Data> {};
+
+TEST_P(PictureData, IsDrawnOrAnInvalidPicture) {
+  const Data& c = GetParam();
+  try {
+    CheckPictureData(c.format, c.bytes, {});
+    EXPECT_TRUE(c.drawn) << "not refused";
+  } catch (const Failure& failure) {
+    EXPECT_FALSE(c.drawn) << failure.Detail();
+    EXPECT_EQ(failure.Kind(), FailureKind::InvalidPicture);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    BmpAndIco, PictureData,
+    ::testing::Values(
+        Data{"BmpWhole", PictureFormat::Bmp, SmallBmp(24, 0, kRows24), true},
+        Data{"BmpNoPixelData", PictureFormat::Bmp, SmallBmp(24, 0, ""), false},
+        Data{"BmpRowCut", PictureFormat::Bmp, SmallBmp(24, 0, kRows24.substr(1)), false},
+        Data{"BmpNoBits", PictureFormat::Bmp, SmallBmp(0, 0, kRows24), false},
+        Data{"BmpSevenBits", PictureFormat::Bmp, SmallBmp(7, 0, kRows24), false},
+        Data{"BmpCompressedAsJpeg", PictureFormat::Bmp, SmallBmp(24, 4, kRows24), false},
+        Data{"BmpRunLengthWhole", PictureFormat::Bmp, SmallBmp(8, 1, kRle8), true},
+        Data{"BmpRunLengthWithoutEnd", PictureFormat::Bmp, SmallBmp(8, 1, kRle8.substr(0, 6)),
+             false},
+        Data{"BmpRunLengthOfOtherBits", PictureFormat::Bmp, SmallBmp(24, 1, kRle8), false},
+        Data{"IcoWhole", PictureFormat::Ico, SmallIco(4), true},
+        Data{"IcoMaskCut", PictureFormat::Ico, SmallIco(2), false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

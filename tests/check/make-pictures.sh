@@ -18,3 +18,51 @@ convert -size 120x80 xc:'#D0A020' -type palette BMP3:warn-picture-small/splash.b
 convert -size 600x400 xc:'#20A0D0' GIF:warn-picture-large/splash.gif
 # A PNG cut off in its header.
 convert -size 16x16 xc:white PNG:- | head -c 20 >fatal-invalid-picture/splash.png
+
+# Damaged pictures behind valid headers, which the launcher refuses, and a
+# WMF without placeable header, which it draws at its window extent.
+put() { # FILE OFFSET PRINTF-BYTES: overwrites bytes in place
+  printf "$3" | dd of="$1" bs=1 seek="$2" conv=notrunc status=none
+}
+for medium in fatal-picture-bmp-cut fatal-picture-bmp-bits fatal-picture-bmp-rle \
+  fatal-picture-bmp-offset fatal-picture-ico-cut fatal-picture-png-cut \
+  fatal-picture-jpeg-garbage fatal-picture-gif-colourless clean-wmf-plain; do
+  picture=splash.${medium##*-}
+  case $medium in
+    *-bmp-*) picture=splash.bmp ;;
+    *-ico-*) picture=splash.ico ;;
+    *-png-*) picture=splash.png ;;
+    *-jpeg-*) picture=splash.jpg ;;
+    *-gif-*) picture=splash.gif ;;
+    *-wmf-*) picture=splash.wmf ;;
+  esac
+  mkdir -p "$medium"
+  sed "s/^Picture=.*/Picture=$picture/" fatal-invalid-picture/autorun.ini >"$medium/autorun.ini"
+done
+convert -size 16x16 xc:'#20A0D0' BMP3:- | head -c 400 >fatal-picture-bmp-cut/splash.bmp
+convert -size 16x16 xc:'#20A0D0' BMP3:fatal-picture-bmp-bits/splash.bmp
+put fatal-picture-bmp-bits/splash.bmp 28 '\7'
+# 8 bits per pixel said to be run-length coded: runs of 255 pixels, never an
+# end-of-bitmap record.
+convert -seed 3 -size 16x16 plasma: -colors 64 -type palette BMP3:fatal-picture-bmp-rle/splash.bmp
+put fatal-picture-bmp-rle/splash.bmp 30 '\1'
+size=$(stat -c %s fatal-picture-bmp-rle/splash.bmp)
+offset=$(od -An -tu4 -j10 -N4 fatal-picture-bmp-rle/splash.bmp | tr -d ' ')
+head -c $((size - offset)) /dev/zero | tr '\0' '\377' |
+  dd of=fatal-picture-bmp-rle/splash.bmp bs=1 seek="$offset" conv=notrunc status=none
+convert -size 16x16 xc:'#20A0D0' BMP3:fatal-picture-bmp-offset/splash.bmp
+put fatal-picture-bmp-offset/splash.bmp 10 '\0\0\1\0'
+convert -size 16x16 xc:'#20A0D0' ICO:- | head -c 600 >fatal-picture-ico-cut/splash.ico
+convert -size 64x48 xc:'#20A0D0' PNG:- | head -c 60 >fatal-picture-png-cut/splash.png
+# The headers whole, then bytes that are no Huffman-coded data.
+convert -seed 7 -size 64x48 plasma:fractal JPEG:fatal-picture-jpeg-garbage/splash.jpg
+size=$(stat -c %s fatal-picture-jpeg-garbage/splash.jpg)
+head -c $((size / 3)) fatal-picture-jpeg-garbage/splash.jpg >jpeg.tmp
+for _ in $(seq 64); do printf '\x5A\xA5\x13\x37\xC3\x3C\x81\x18'; done >>jpeg.tmp
+mv jpeg.tmp fatal-picture-jpeg-garbage/splash.jpg
+# GIF89a, 1 x 1, neither a global nor a local colour table.
+printf 'GIF89a\1\0\1\0\0\0\0,\0\0\0\0\1\0\1\0\0\2\2\104\1\0;' \
+  >fatal-picture-gif-colourless/splash.gif
+# Header, SetWindowExt 200 x 150, a brush, its selection, a rectangle, end.
+printf '\1\0\11\0\0\3\43\0\0\0\1\0\7\0\0\0\0\0''\5\0\0\0\14\2\226\0\310\0''\7\0\0\0\374\2\0\0\320\240\40\0\0\0''\4\0\0\0\55\1\0\0''\7\0\0\0\33\4\226\0\310\0\0\0\0\0''\3\0\0\0\0\0' \
+  >clean-wmf-plain/splash.wmf

@@ -281,6 +281,7 @@ enum class Damage {
   ScatteredFlips,    // 12 bytes after the signature inverted, pseudo-randomly chosen
   SecondHalfScrambled,
   HugeSize,
+  NoColourTable,  // GIF: the global colour table taken out, and no local one
 };
 
 const char* DamageName(Damage damage) {
@@ -295,6 +296,7 @@ const char* DamageName(Damage damage) {
     case Damage::ScatteredFlips: return "ScatteredFlips";
     case Damage::SecondHalfScrambled: return "SecondHalfScrambled";
     case Damage::HugeSize: return "HugeSize";
+    case Damage::NoColourTable: return "NoColourTable";
   }
   return "?";
 }
@@ -325,6 +327,8 @@ std::string Damaged(PictureFormat format, Damage damage) {
       return bytes;
     }
     case Damage::HugeSize: return ClaimingHugeSize(format);
+    case Damage::NoColourTable:
+      return bytes.erase(13, 3u << ((bytes[10] & 7) + 1)).replace(10, 1, 1, '\0');
   }
   return bytes;
 }
@@ -364,7 +368,8 @@ Expected ExpectedFor(PictureFormat format, Damage damage) {
     case Damage::CutToQuarter:
     case Damage::CutToHalf:
     case Damage::CutToThreeQuarters:
-    case Damage::SignatureFlipped: return kInvalidPicture;
+    case Damage::SignatureFlipped:
+    case Damage::NoColourTable: return kInvalidPicture;
     case Damage::HugeSize: return kPictureTooLarge;
     case Damage::LastByteMissing:
       // BMP: the last row is short. PNG: only the end chunk's checksum is
@@ -399,6 +404,7 @@ std::vector<PictureCase> PictureCases() {
       cases.push_back({format, damage, ExpectedFor(format, damage)});
     }
   }
+  cases.push_back({PictureFormat::Gif, Damage::NoColourTable, kInvalidPicture});
   return cases;
 }
 

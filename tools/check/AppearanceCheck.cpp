@@ -6,10 +6,12 @@
 #include "launcher/Design.h"
 #include "launcher/Launcher.h"
 #include "platform/ColourForm.h"
+#include "platform/PictureHeader.h"
 #include "platform/Twips.h"
 #include "settings/Colour.h"
 #include "settings/Profile.h"
 #include "tools/check/Checker.h"
+#include "tools/check/PictureDecode.h"
 #include "tools/check/PictureInfo.h"
 #include "tools/check/Texts.h"
 
@@ -132,10 +134,14 @@ void Checker::CheckPicture() {
             "from the medium's root");
   }
   PictureInfo info;
+  bool plainMetafile = false;
   try {
-    const auto bytes = ReadFileBytes(medium_.Root() / PathFromUtf8(*found));
+    const std::filesystem::path file = medium_.Root() / PathFromUtf8(*found);
+    const auto bytes = ReadFileBytes(file);
     if (!bytes) throw Failure(FailureKind::InvalidPicture, "The file cannot be read.");
     info = ReadPictureInfo(*bytes);
+    plainMetafile = IsPlainMetafile(*bytes);
+    CheckPictureData(info.format, *bytes, file);
   } catch (const Failure& failure) {
     AddFailure(line, about, failure,
                "[DIALOG] Picture " + Quoted(value) + ": " + DetailLine(failure));
@@ -143,17 +149,15 @@ void Checker::CheckPicture() {
   }
 
   const std::string file = WithSeparators(value) == *found ? "" : " (" + *found + ")";
-  if (!info.sizeKnown) {
-    Add(Severity::Note, line, "picture " + Quoted(value) + file + ": WMF without a size");
-    Add(Severity::Warning, line,
-        "this WMF has no placeable header, so it records no size: Windows draws it at a size "
-        "of its own, and Wine does not read it at all (Invalid picture); save it as a placeable "
-        "WMF or as EMF");
-    return;
-  }
   const std::string size = std::to_string(info.width) + " x " + std::to_string(info.height) + " px";
   Add(Severity::Note, line,
       "picture " + Quoted(value) + file + ": " + PictureFormatName(info.format) + ", " + size);
+  if (plainMetafile) {
+    Add(Severity::Note, line,
+        "this WMF has no placeable header, so it records no size: the launcher draws it at its "
+        "window extent, one pixel per unit, or, when it sets none, over the window's client "
+        "area at 96 dpi");
+  }
   if (info.format == PictureFormat::Png) {
     Add(Severity::Note, line,
         "PNG is read through GDI+, which every Windows that runs this launcher has (Vista and "

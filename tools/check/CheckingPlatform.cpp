@@ -4,6 +4,7 @@
 #include "platform/ColourForm.h"
 #include "platform/Failure.h"
 #include "tools/check/LowerCase.h"
+#include "tools/check/PictureDecode.h"
 
 namespace orvex::check {
 
@@ -80,7 +81,9 @@ PicturePtr CheckingPlatform::LoadPictureFile(const std::string& path) {
   const auto found = medium_.Find(path);
   const auto bytes = found ? ReadFileBytes(*found) : std::nullopt;
   if (!bytes) throw Failure(FailureKind::InvalidPicture, "The file cannot be read.");
-  return std::make_shared<Picture>(ReadPictureInfo(*bytes));
+  const PictureInfo info = ReadPictureInfo(*bytes);
+  CheckPictureData(info.format, *bytes, *found);
+  return std::make_shared<Picture>(info);
 }
 
 std::string CheckingPlatform::ToLowerCase(const std::string& text) {

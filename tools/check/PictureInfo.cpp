@@ -45,7 +45,7 @@ PictureInfo Sized(PictureFormat format, long long width, long long height) {
     NotAPicture("The picture is too large (" + std::to_string(width) + " x " +
                 std::to_string(height) + " pixels).");
   }
-  return {format, static_cast<int>(width), static_cast<int>(height), true};
+  return {format, static_cast<int>(width), static_cast<int>(height)};
 }
 
 // The launcher reads the size of these formats itself, to refuse huge
@@ -76,11 +76,7 @@ PictureInfo Ico(std::string_view bytes) {
 }
 
 bool IsWmfHeader(std::string_view bytes, std::size_t at) {
-  if (bytes.size() < at + 18) return false;
-  const std::uint32_t type = Le16(bytes, at);
-  const std::uint32_t version = Le16(bytes, at + 4);
-  return (type == 1 || type == 2) && Le16(bytes, at + 2) == 9 &&
-         (version == 0x0100 || version == 0x0300);
+  return bytes.size() > at && IsPlainMetafile(bytes.substr(at));
 }
 
 // A placeable metafile is drawn one pixel per unit of its bounding box,
@@ -142,14 +138,19 @@ PictureInfo ReadPictureInfo(std::string_view bytes) {
   }
   if (bytes.starts_with("\xD7\xCD\xC6\x9A")) return PlaceableWmf(bytes);
   if (bytes.starts_with("GIF87a") || bytes.starts_with("GIF89a")) {
-    return Claimed(PictureFormat::Gif, bytes);
+    const PictureInfo gif = Claimed(PictureFormat::Gif, bytes);
+    if (const std::optional<std::string> trap = DecoderTrap(bytes)) NotAPicture(*trap);
+    return gif;
   }
   if (bytes.starts_with("\xFF\xD8\xFF")) return Claimed(PictureFormat::Jpeg, bytes);
   if (bytes.starts_with("\x89PNG\r\n\x1A\n")) return Claimed(PictureFormat::Png, bytes);
   if (bytes.size() >= 44 && Le32(bytes, 0) == 1 && bytes.substr(40, 4) == " EMF") {
     return Emf(bytes);
   }
-  if (IsWmfHeader(bytes, 0)) return {PictureFormat::Wmf, 0, 0, false};
+  if (IsPlainMetafile(bytes)) {
+    const ClaimedSize size = PlainMetafileSize(bytes);
+    return Sized(PictureFormat::Wmf, size.width, size.height);
+  }
   if (bytes.empty()) NotAPicture("The file is empty.");
   NotAPicture("The file is not a picture in a format the launcher reads.");
 }

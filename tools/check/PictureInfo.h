@@ -14,16 +14,15 @@ const char* PictureFormatName(PictureFormat format);
 struct PictureInfo {
   PictureFormat format = PictureFormat::Bmp;
   // The size the launcher draws it at, in pixels (for a GIF whose first
-  // image reaches beyond its screen, the size that includes it). A WMF
-  // without a placeable header records none (sizeKnown false, width and
-  // height 0).
+  // image reaches beyond its screen, the size that includes it; for a WMF
+  // without a placeable header, the size the launcher gives it).
   int width = 0;
   int height = 0;
-  bool sizeKnown = true;
 };
 
 // The picture the bytes begin with. Anything else, a header cut short, a
-// picture without pixels or one larger than the launcher draws, fails with
+// picture without pixels, one larger than the launcher draws or one the
+// system's decoders are known to fall over on, fails with
 // an invalid picture saying why.
 PictureInfo ReadPictureInfo(std::string_view bytes);
 
