@@ -7,7 +7,7 @@ namespace orvex {
 namespace {
 
 constexpr std::size_t kMaxPath = 260;
-const std::wstring kExtendedPrefix = L"\\\\?\\";
+constexpr wchar_t kExtendedPrefix[] = L"\\\\?\\";
 
 wchar_t AsciiLower(wchar_t c) { return c >= L'A' && c <= L'Z' ? c - L'A' + L'a' : c; }
 
@@ -23,7 +23,7 @@ bool IsLongPath(const std::wstring& fullPath) { return fullPath.size() >= kMaxPa
 
 std::wstring ExtendedForm(const std::wstring& path, const std::wstring& fullPath) {
   if (path.starts_with(kExtendedPrefix) || !IsLongPath(fullPath)) return path;
-  if (fullPath.starts_with(L"\\\\")) return kExtendedPrefix + L"UNC\\" + fullPath.substr(2);
+  if (fullPath.starts_with(L"\\\\")) return kExtendedPrefix + (L"UNC\\" + fullPath.substr(2));
   return kExtendedPrefix + fullPath;
 }
 

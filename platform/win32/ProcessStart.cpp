@@ -20,9 +20,12 @@ namespace orvex::win32 {
 
 namespace {
 
+// ERROR_ELEVATION_REQUIRED, which MinGW's headers lack.
+constexpr DWORD kErrorElevationRequired = 740;
+
 StartRefusal Refusal(DWORD error) {
   switch (error) {
-    case ERROR_ELEVATION_REQUIRED: return StartRefusal::NeedsElevation;
+    case kErrorElevationRequired: return StartRefusal::NeedsElevation;
     case ERROR_CANCELLED: return StartRefusal::Declined;
     default: return StartRefusal::Other;
   }
@@ -51,28 +54,23 @@ std::wstring FindProgram(const std::wstring& program) {
 
 // A program on a mapped network drive by its network name, which the
 // elevated program can reach: it does not see the user's drive letters. The
-// network library is loaded only for such a path, and kept.
+// network library is loaded only for such a path.
 std::wstring NetworkName(const std::wstring& program) {
   const std::wstring root = DriveLetterRoot(program);
   if (root.empty() || GetDriveTypeW(root.c_str()) != DRIVE_REMOTE) return program;
-  static const ScopedModule network = TryLoadSystemLibrary(L"mpr.dll");
+  const ScopedModule network = TryLoadSystemLibrary(L"mpr.dll");
   if (!network.Valid()) return program;
   using GetUniversalNameFn = DWORD(WINAPI*)(const wchar_t*, DWORD, void*, DWORD*);
   const auto getUniversalName = reinterpret_cast<GetUniversalNameFn>(
       reinterpret_cast<void*>(GetProcAddress(network.Get(), "WNetGetUniversalNameW")));
-  if (!getUniversalName) return program;
-  std::vector<char> buffer(1024);
-  for (;;) {
-    DWORD size = static_cast<DWORD>(buffer.size());
-    const DWORD result =
-        getUniversalName(program.c_str(), UNIVERSAL_NAME_INFO_LEVEL, buffer.data(), &size);
-    if (result == ERROR_MORE_DATA && size > buffer.size()) {
-      buffer.resize(size);
-      continue;
-    }
-    if (result != NO_ERROR) return program;  // not connected now: the letter is all there is
-    return reinterpret_cast<const UNIVERSAL_NAME_INFOW*>(buffer.data())->lpUniversalName;
+  // Room for the answer's header and the longest path there is.
+  std::vector<wchar_t> answer(sizeof(UNIVERSAL_NAME_INFOW) + 32768);
+  DWORD size = static_cast<DWORD>(answer.size() * sizeof(wchar_t));
+  if (!getUniversalName || getUniversalName(program.c_str(), UNIVERSAL_NAME_INFO_LEVEL,
+                                            answer.data(), &size) != NO_ERROR) {
+    return program;  // not connected now: the letter is all there is
   }
+  return reinterpret_cast<const UNIVERSAL_NAME_INFOW*>(answer.data())->lpUniversalName;
 }
 
 // Only the rare program that needs elevation uses the shell, so it is loaded

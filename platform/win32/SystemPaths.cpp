@@ -6,15 +6,11 @@ namespace orvex::win32 {
 
 namespace {
 
-// For the functions that answer a null buffer with the size they need, the
-// end of string included. Empty when the system gives no answer.
-template <typename Ask>
-std::wstring AskedPath(Ask ask) {
-  const UINT size = ask(nullptr, 0);
-  if (size == 0) return {};
-  std::wstring path(size, L'\0');
-  const UINT length = ask(path.data(), size);
-  path.resize(length < size ? length : 0);
+// For the functions that answer too small a buffer (or none) with the size
+// they need, the end of string included: what they wrote into path, sized
+// as they said; empty when they gave no answer.
+std::wstring Fitted(std::wstring& path, UINT length) {
+  path.resize(length < path.size() ? length : 0);
   return path;
 }
 
@@ -34,18 +30,26 @@ std::wstring ModulePath() {
 }
 
 std::wstring CurrentDirectory() {
-  return AskedPath([](wchar_t* buffer, UINT size) { return GetCurrentDirectoryW(size, buffer); });
+  std::wstring path(GetCurrentDirectoryW(0, nullptr), L'\0');
+  return Fitted(path, GetCurrentDirectoryW(static_cast<DWORD>(path.size()), path.data()));
 }
 
-std::wstring SystemDirectory() { return AskedPath(GetSystemDirectoryW); }
+std::wstring SystemDirectory() {
+  std::wstring path(GetSystemDirectoryW(nullptr, 0), L'\0');
+  return Fitted(path, GetSystemDirectoryW(path.data(), static_cast<UINT>(path.size())));
+}
 
-std::wstring WindowsDirectory() { return AskedPath(GetWindowsDirectoryW); }
+std::wstring WindowsDirectory() {
+  std::wstring path(GetWindowsDirectoryW(nullptr, 0), L'\0');
+  return Fitted(path, GetWindowsDirectoryW(path.data(), static_cast<UINT>(path.size())));
+}
 
 std::wstring Wow64SystemDirectory() {
   // A 64-bit build is told the SysWOW64 folder too, but is not redirected.
   BOOL wow64 = FALSE;
   if (!IsWow64Process(GetCurrentProcess(), &wow64) || !wow64) return {};
-  return AskedPath(GetSystemWow64DirectoryW);
+  std::wstring path(GetSystemWow64DirectoryW(nullptr, 0), L'\0');
+  return Fitted(path, GetSystemWow64DirectoryW(path.data(), static_cast<UINT>(path.size())));
 }
 
 }  // namespace orvex::win32
