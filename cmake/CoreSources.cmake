@@ -4,6 +4,7 @@
 set(orvex_core_sources
   platform/ColourForm.cpp
   platform/Failure.cpp
+  platform/PathForms.cpp
   platform/PictureHeader.cpp
   platform/StartPolicy.cpp
   settings/ButtonTable.cpp

@@ -2,12 +2,18 @@
 
 namespace orvex {
 
-StartFailureStep OnCreateProcessError(std::uint32_t error) {
-  return error == kErrorElevationRequired ? StartFailureStep::Elevate : StartFailureStep::Fail;
+StartFailureStep OnCreateProcessError(StartRefusal refusal) {
+  return refusal == StartRefusal::NeedsElevation ? StartFailureStep::Elevate
+                                                 : StartFailureStep::Fail;
 }
 
-ElevationFailureStep OnElevationError(std::uint32_t error) {
-  return error == kErrorCancelled ? ElevationFailureStep::EndQuietly : ElevationFailureStep::Fail;
+ElevationFailureStep OnElevationError(StartRefusal refusal) {
+  return refusal == StartRefusal::Declined ? ElevationFailureStep::EndQuietly
+                                           : ElevationFailureStep::Fail;
+}
+
+PromptOwner ChoosePromptOwner(bool launcherWindowShown) {
+  return launcherWindowShown ? PromptOwner::LauncherWindow : PromptOwner::ForegroundWindow;
 }
 
 SplitCommand SplitCommandLine(const std::string& commandLine) {

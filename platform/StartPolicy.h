@@ -2,14 +2,17 @@
 // calls so that they can be tested anywhere.
 #pragma once
 
-#include <cstdint>
 #include <string>
 
 namespace orvex {
 
-// Win32 error codes these decisions look at.
-inline constexpr std::uint32_t kErrorElevationRequired = 740;
-inline constexpr std::uint32_t kErrorCancelled = 1223;
+// Why the system refused a start, as far as these decisions care. The
+// Windows layer translates its error codes into these where they arise.
+enum class StartRefusal {
+  NeedsElevation,  // the program asks for administrator rights
+  Declined,        // the user said no to the elevation prompt
+  Other,
+};
 
 enum class StartFailureStep {
   // The program needs administrator rights: ask through the shell's
@@ -18,14 +21,23 @@ enum class StartFailureStep {
   Fail,
 };
 
-StartFailureStep OnCreateProcessError(std::uint32_t error);
+StartFailureStep OnCreateProcessError(StartRefusal refusal);
 
 enum class ElevationFailureStep {
   EndQuietly,  // the user said no to the prompt: not a fault of the medium
   Fail,
 };
 
-ElevationFailureStep OnElevationError(std::uint32_t error);
+ElevationFailureStep OnElevationError(StartRefusal refusal);
+
+// The window the elevation prompt belongs to. Without one Windows may only
+// flash the prompt in the taskbar, behind the window the user looks at.
+enum class PromptOwner {
+  LauncherWindow,
+  ForegroundWindow,  // headless: whatever is in front (AutoPlay, Explorer), or none
+};
+
+PromptOwner ChoosePromptOwner(bool launcherWindowShown);
 
 // A command line divided as the system divides it: the first word, or the
 // text between a leading pair of double quotes, is the program; the rest,

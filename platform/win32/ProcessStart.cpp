@@ -1,50 +1,44 @@
 #include "platform/win32/ProcessStart.h"
 
 #include <windows.h>
-// after windows.h, which it needs
+// after windows.h, which they need
+#include <objbase.h>
 #include <shellapi.h>
+#include <winnetwk.h>
 
 #include <vector>
 
 #include "platform/Failure.h"
+#include "platform/PathForms.h"
 #include "platform/StartPolicy.h"
 #include "platform/win32/ScopedWin.h"
 #include "platform/win32/SystemLibrary.h"
+#include "platform/win32/SystemPaths.h"
 #include "platform/win32/WideText.h"
 
 namespace orvex::win32 {
 
 namespace {
 
-std::wstring ModuleDirectory() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (length < path.size()) {
-      path.resize(length);
-      break;
-    }
-    path.resize(path.size() * 2);
-  }
-  return path.substr(0, path.find_last_of(L'\\'));
-}
+// ERROR_ELEVATION_REQUIRED, which MinGW's headers lack.
+constexpr DWORD kErrorElevationRequired = 740;
 
-std::wstring CurrentDirectory() {
-  const DWORD size = GetCurrentDirectoryW(0, nullptr);
-  std::wstring path(size, L'\0');
-  path.resize(GetCurrentDirectoryW(size, path.data()));
-  return path;
+StartRefusal Refusal(DWORD error) {
+  switch (error) {
+    case kErrorElevationRequired: return StartRefusal::NeedsElevation;
+    case ERROR_CANCELLED: return StartRefusal::Declined;
+    default: return StartRefusal::Other;
+  }
 }
 
 // The full path CreateProcess would have run, in its own search order, so
 // that the elevated start runs the very same file.
 std::wstring FindProgram(const std::wstring& program) {
-  wchar_t windows[MAX_PATH] = {};
-  wchar_t system[MAX_PATH] = {};
-  GetWindowsDirectoryW(windows, MAX_PATH);
-  GetSystemDirectoryW(system, MAX_PATH);
-  std::wstring searchPath = ModuleDirectory() + L";" + CurrentDirectory() + L";" + system + L";" +
-                            windows + L"\\System;" + windows;
+  const std::wstring module = ModulePath();
+  const std::wstring windows = WindowsDirectory();
+  std::wstring searchPath = module.substr(0, module.find_last_of(L'\\')) + L";" +
+                            CurrentDirectory() + L";" + SystemDirectory() + L";" + windows +
+                            L"\\System;" + windows;
   const DWORD pathSize = GetEnvironmentVariableW(L"PATH", nullptr, 0);
   if (pathSize > 0) {
     std::wstring variable(pathSize, L'\0');
@@ -58,12 +52,41 @@ std::wstring FindProgram(const std::wstring& program) {
   return std::wstring(found.data(), length);
 }
 
+// A program on a mapped network drive by its network name, which the
+// elevated program can reach: it does not see the user's drive letters. The
+// network library is loaded only for such a path.
+std::wstring NetworkName(const std::wstring& program) {
+  const std::wstring root = DriveLetterRoot(program);
+  if (root.empty() || GetDriveTypeW(root.c_str()) != DRIVE_REMOTE) return program;
+  const ScopedModule network = TryLoadSystemLibrary(L"mpr.dll");
+  if (!network.Valid()) return program;
+  using GetUniversalNameFn = DWORD(WINAPI*)(const wchar_t*, DWORD, void*, DWORD*);
+  const auto getUniversalName = reinterpret_cast<GetUniversalNameFn>(
+      reinterpret_cast<void*>(GetProcAddress(network.Get(), "WNetGetUniversalNameW")));
+  // Room for the answer's header and the longest path there is.
+  std::vector<wchar_t> answer(sizeof(UNIVERSAL_NAME_INFOW) + 32768);
+  DWORD size = static_cast<DWORD>(answer.size() * sizeof(wchar_t));
+  if (!getUniversalName || getUniversalName(program.c_str(), UNIVERSAL_NAME_INFO_LEVEL,
+                                            answer.data(), &size) != NO_ERROR) {
+    return program;  // not connected now: the letter is all there is
+  }
+  return reinterpret_cast<const UNIVERSAL_NAME_INFOW*>(answer.data())->lpUniversalName;
+}
+
 // Only the rare program that needs elevation uses the shell, so it is loaded
 // here rather than imported: every other run starts without it. It stays
-// loaded, as the shell may still be at work when this returns.
+// loaded, as the shell may still be at work when this returns, and so does
+// COM, which shell handlers may need on the calling thread. Microsoft asks
+// for an apartment without OLE1 DDE before ShellExecuteEx; an apartment made
+// earlier in another way (RPC_E_CHANGED_MODE) is used as it is.
 using ShellExecuteExFn = BOOL(WINAPI*)(SHELLEXECUTEINFOW*);
-ShellExecuteExFn ShellExecuteFunction() {
-  static ScopedModule shell = LoadSystemLibrary(L"shell32.dll");
+ShellExecuteExFn LoadShell() {
+  static const ScopedModule ole = LoadSystemLibrary(L"ole32.dll");
+  using CoInitializeExFn = HRESULT(WINAPI*)(void*, DWORD);
+  const auto initialise = reinterpret_cast<CoInitializeExFn>(
+      reinterpret_cast<void*>(GetProcAddress(ole.Get(), "CoInitializeEx")));
+  if (initialise) initialise(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+  static const ScopedModule shell = LoadSystemLibrary(L"shell32.dll");
   const auto function = reinterpret_cast<ShellExecuteExFn>(
       reinterpret_cast<void*>(GetProcAddress(shell.Get(), "ShellExecuteExW")));
   if (!function) {
@@ -72,21 +95,27 @@ ShellExecuteExFn ShellExecuteFunction() {
   return function;
 }
 
-StartResult StartElevated(const std::string& commandLine) {
-  const ShellExecuteExFn shellExecute = ShellExecuteFunction();
+StartResult StartElevated(const std::string& commandLine, HWND launcherWindow) {
+  const ShellExecuteExFn shellExecute = LoadShell();
   const SplitCommand split = SplitCommandLine(commandLine);
-  const std::wstring program = FindProgram(Widen(split.program));
+  const std::wstring program = NetworkName(UnredirectedPath(
+      FindProgram(Widen(split.program)), SystemDirectory(), Wow64SystemDirectory()));
   const std::wstring arguments = Widen(split.arguments);
   SHELLEXECUTEINFOW info{};
   info.cbSize = sizeof(info);
   info.fMask = SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
+  info.hwnd = ChoosePromptOwner(launcherWindow != nullptr) == PromptOwner::LauncherWindow
+                  ? launcherWindow
+                  : GetForegroundWindow();
   info.lpVerb = L"runas";
   info.lpFile = program.c_str();
   info.lpParameters = arguments.empty() ? nullptr : arguments.c_str();
   info.nShow = SW_SHOWNORMAL;
   if (shellExecute(&info)) return StartResult::Started;
   const DWORD error = GetLastError();
-  if (OnElevationError(error) == ElevationFailureStep::EndQuietly) return StartResult::Declined;
+  if (OnElevationError(Refusal(error)) == ElevationFailureStep::EndQuietly) {
+    return StartResult::Declined;
+  }
   throw Failure(FailureKind::FileNotFound,
                 "The program needs administrator rights and could not be started with them: " +
                     SystemErrorText(error));
@@ -94,7 +123,7 @@ StartResult StartElevated(const std::string& commandLine) {
 
 }  // namespace
 
-StartResult StartCommandLine(const std::string& commandLine) {
+StartResult StartCommandLine(const std::string& commandLine, HWND launcherWindow) {
   std::wstring mutableLine = Widen(commandLine);  // CreateProcessW may write to it
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
@@ -110,7 +139,9 @@ StartResult StartCommandLine(const std::string& commandLine) {
     return StartResult::Started;
   }
   const DWORD error = GetLastError();
-  if (OnCreateProcessError(error) == StartFailureStep::Elevate) return StartElevated(commandLine);
+  if (OnCreateProcessError(Refusal(error)) == StartFailureStep::Elevate) {
+    return StartElevated(commandLine, launcherWindow);
+  }
   throw Failure(FailureKind::FileNotFound, "The system says: " + SystemErrorText(error));
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <windows.h>
+
 #include <string>
 
 namespace orvex::win32 {
@@ -10,7 +12,9 @@ enum class StartResult { Started, Declined };
 // in the launcher's directory first, then the current directory, the system
 // directories and the path. A program that needs administrator rights is
 // started through the elevation prompt; Declined means the user said no.
-// Other failures throw "File not found" with the system's reason.
-StartResult StartCommandLine(const std::string& commandLine);
+// The prompt belongs to launcherWindow, or, where that is null (not shown),
+// to the window in front. Other failures throw "File not found" with the
+// system's reason.
+StartResult StartCommandLine(const std::string& commandLine, HWND launcherWindow);
 
 }  // namespace orvex::win32

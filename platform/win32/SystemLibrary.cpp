@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/Failure.h"
+#include "platform/win32/SystemPaths.h"
 #include "platform/win32/WideText.h"
 
 namespace orvex::win32 {
@@ -14,12 +15,6 @@ namespace {
 // Whether SetDefaultDllDirectories took effect, and so the
 // LOAD_LIBRARY_SEARCH_* flags are known.
 bool searchRestricted = false;
-
-std::wstring SystemDirectory() {
-  wchar_t buffer[MAX_PATH];
-  const UINT length = GetSystemDirectoryW(buffer, MAX_PATH);
-  return std::wstring(buffer, length < MAX_PATH ? length : 0);
-}
 
 }  // namespace
 

@@ -1,5 +1,7 @@
 #include "platform/win32/WideText.h"
 
+#include "platform/PathForms.h"
+
 namespace orvex::win32 {
 
 std::wstring Widen(const std::string& text, UINT codePage) {
@@ -38,15 +40,15 @@ std::string SystemErrorText(DWORD error) {
   return text;
 }
 
-std::wstring ExtendedPath(const std::wstring& path) {
-  if (path.size() < MAX_PATH || path.rfind(L"\\\\?\\", 0) == 0) return path;
+std::wstring FullPath(const std::wstring& path) {
   const DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
   if (size == 0) return path;
   std::wstring full(size, L'\0');
   const DWORD length = GetFullPathNameW(path.c_str(), size, full.data(), nullptr);
-  full.resize(length);
-  if (full.rfind(L"\\\\", 0) == 0) return L"\\\\?\\UNC\\" + full.substr(2);
-  return L"\\\\?\\" + full;
+  full.resize(length < size ? length : 0);
+  return full;
 }
+
+std::wstring ExtendedPath(const std::wstring& path) { return ExtendedForm(path, FullPath(path)); }
 
 }  // namespace orvex::win32

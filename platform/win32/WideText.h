@@ -15,8 +15,11 @@ std::string Narrow(const wchar_t* wide, int length);
 // The system's own text for an error code, without the trailing line end.
 std::string SystemErrorText(DWORD error);
 
-// A path the file functions accept whatever its length: long paths become
-// absolute and get the "\\?\" prefix, which also drops doubled separators.
+// The absolute path the system makes of a path; the path itself when it
+// cannot.
+std::wstring FullPath(const std::wstring& path);
+
+// A path the file functions accept whatever its length (ExtendedForm).
 std::wstring ExtendedPath(const std::wstring& path);
 
 }  // namespace orvex::win32

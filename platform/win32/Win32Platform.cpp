@@ -5,10 +5,12 @@
 #include "launcher/Design.h"
 #include "platform/ColourForm.h"
 #include "platform/Failure.h"
+#include "platform/PathForms.h"
 #include "platform/win32/FileBytes.h"
 #include "platform/win32/Picture.h"
 #include "platform/win32/ProcessStart.h"
 #include "platform/win32/SystemLibrary.h"
+#include "platform/win32/SystemPaths.h"
 #include "platform/win32/WideText.h"
 #include "settings/ProfileReading.h"
 
@@ -19,13 +21,7 @@ SplashWindow& Win32Platform::CreateSplash() {
   return *splash_;
 }
 
-std::string Win32Platform::CurrentDirectoryPath() {
-  // The kernel already gives the absolute path with "\" only at a root.
-  const DWORD size = GetCurrentDirectoryW(0, nullptr);
-  std::wstring path(size, L'\0');
-  path.resize(GetCurrentDirectoryW(size, path.data()));
-  return Narrow(path);
-}
+std::string Win32Platform::CurrentDirectoryPath() { return Narrow(CurrentDirectory()); }
 
 bool Win32Platform::FileExists(const std::string& path) {
   if (path.empty()) return false;
@@ -34,15 +30,7 @@ bool Win32Platform::FileExists(const std::string& path) {
 }
 
 std::string Win32Platform::ExecutableBaseName() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (length < path.size()) {
-      path.resize(length);
-      break;
-    }
-    path.resize(path.size() * 2);
-  }
+  const std::wstring path = ModulePath();
   std::wstring name = path.substr(path.find_last_of(L"\\/") + 1);
   const auto dot = name.find_last_of(L'.');
   if (dot != std::wstring::npos) name.resize(dot);
@@ -83,7 +71,7 @@ const ProfileReader* Win32Platform::PortableProfile(const std::string& file) {
       const ProfileReading reading = ChooseProfileReading(*bytes);
       if (reading != ProfileReading::SystemApi) {
         reader = ProfileReader::FromBytes(*bytes, DecodingFor(reading));
-      } else if (path.size() >= MAX_PATH) {
+      } else if (IsLongPath(FullPath(path))) {
         reader = ProfileReader::FromBytes(AsTheApiReadsIt(*bytes), DecodingFor(reading));
       }
     }
@@ -105,18 +93,22 @@ std::string Win32Platform::ReadProfileString(const std::string& file, const std:
   return Narrow(buffer.data(), static_cast<int>(stored));
 }
 
+HWND Win32Platform::ShownWindow() const {
+  return splash_ && IsWindowVisible(splash_->Handle()) ? splash_->Handle() : nullptr;
+}
+
 void Win32Platform::ShowMessage(const std::string& text) {
   // Owned by the window once it is shown, so that it cannot be clicked while
   // the message is up; brought to the front because autorun often starts the
   // launcher while another window has the focus.
-  HWND owner = splash_ && IsWindowVisible(splash_->Handle()) ? splash_->Handle() : nullptr;
   LoadWindowLibraries();
-  MessageBoxW(owner, Widen(text).c_str(), Widen(kApplicationTitle).c_str(),
+  MessageBoxW(ShownWindow(), Widen(text).c_str(), Widen(kApplicationTitle).c_str(),
               MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
 }
 
 void Win32Platform::StartProgram(const std::string& commandLine) {
-  if (StartCommandLine(commandLine) == StartResult::Declined) EndProgram(ExitStatus::Declined);
+  if (StartCommandLine(commandLine, ShownWindow()) == StartResult::Declined)
+    EndProgram(ExitStatus::Declined);
 }
 
 PicturePtr Win32Platform::LoadPictureFile(const std::string& path) { return LoadPicture(path); }

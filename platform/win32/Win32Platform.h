@@ -48,6 +48,9 @@ class Win32Platform final : public PlatformServices {
   // The profile as the portable reader reads it, or nothing when the
   // system's API reads it; decided once per file.
   const ProfileReader* PortableProfile(const std::string& file);
+  // The launcher's window while it is shown; null before and in headless
+  // mode.
+  HWND ShownWindow() const;
 
   HINSTANCE instance_;
   std::unique_ptr<SplashWindow> splash_;

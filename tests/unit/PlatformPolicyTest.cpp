@@ -6,23 +6,72 @@
 
 #include "platform/ColourForm.h"
 #include "platform/Failure.h"
+#include "platform/PathForms.h"
 #include "platform/StartPolicy.h"
 
 namespace orvex {
 namespace {
 
-TEST(StartPolicyTest, OnlyElevationRequiredGoesToTheElevationPrompt) {
-  EXPECT_EQ(OnCreateProcessError(740), StartFailureStep::Elevate);
-  for (std::uint32_t error : {0u, 2u, 3u, 5u, 193u, 1223u}) {
-    EXPECT_EQ(OnCreateProcessError(error), StartFailureStep::Fail) << error;
+TEST(StartPolicyTest, OnlyElevationGoesToThePromptAndOnlyDecliningItEndsQuietly) {
+  const struct {
+    StartRefusal refusal;
+    StartFailureStep start;
+    ElevationFailureStep elevated;
+  } rows[] = {
+      {StartRefusal::NeedsElevation, StartFailureStep::Elevate, ElevationFailureStep::Fail},
+      {StartRefusal::Declined, StartFailureStep::Fail, ElevationFailureStep::EndQuietly},
+      {StartRefusal::Other, StartFailureStep::Fail, ElevationFailureStep::Fail},
+  };
+  for (const auto& row : rows) {
+    EXPECT_EQ(OnCreateProcessError(row.refusal), row.start) << static_cast<int>(row.refusal);
+    EXPECT_EQ(OnElevationError(row.refusal), row.elevated) << static_cast<int>(row.refusal);
+  }
+  EXPECT_EQ(ChoosePromptOwner(true), PromptOwner::LauncherWindow);
+  EXPECT_EQ(ChoosePromptOwner(false), PromptOwner::ForegroundWindow);
+}
+
+// Each row: a path, what the decision is given besides, and the path the
+// system is handed.
+struct PathCase {
+  std::wstring path, given, expected;
+};
+
+TEST(PathFormsTest, FullPathsOfMaxPathOrMoreGetTheExtendedForm) {
+  const std::wstring deep = L"D:\\" + std::wstring(247, L'd');  // 250 characters
+  const std::wstring share = L"\\\\server\\share\\" + std::wstring(245, L's');
+  const PathCase rows[] = {
+      {L"pic.bmp", deep + L"\\pic.bmp", L"pic.bmp"},                              // 258: stays
+      {L"pict.bmp", deep + L"\\pict.bmp", L"pict.bmp"},                           // 259: stays
+      {L"pictu.bmp", deep + L"\\pictu.bmp", L"\\\\?\\" + deep + L"\\pictu.bmp"},  // 260
+      {L"..\\p.bmp", share + L"\\p.bmp", L"\\\\?\\UNC" + share.substr(1) + L"\\p.bmp"},
+      {L"\\\\?\\" + share, share, L"\\\\?\\" + share},
+  };
+  for (const PathCase& row : rows) {
+    EXPECT_EQ(ExtendedForm(row.path, row.given), row.expected) << row.given.size();
   }
 }
 
-TEST(StartPolicyTest, OnlyADeclinedPromptEndsQuietly) {
-  EXPECT_EQ(OnElevationError(1223), ElevationFailureStep::EndQuietly);
-  for (std::uint32_t error : {0u, 2u, 5u, 740u, 1155u}) {
-    EXPECT_EQ(OnElevationError(error), ElevationFailureStep::Fail) << error;
+TEST(PathFormsTest, ElevatedStartsNameSysWow64ForTheSystemDirectoryAndNetworkRoots) {
+  const std::wstring system = L"C:\\Windows\\System32", wow64 = L"C:\\Windows\\SysWOW64";
+  const PathCase rows[] = {
+      {L"c:\\windows\\SYSTEM32\\msiexec.exe", wow64, wow64 + L"\\msiexec.exe"},
+      {system + L"\\msiexec.exe", L"", system + L"\\msiexec.exe"},  // no WOW64
+      {system + L"\\drivers\\tool.exe", wow64, system + L"\\drivers\\tool.exe"},
+      {system + L"x\\setup.exe", wow64, system + L"x\\setup.exe"},
+      {L"setup.exe", wow64, L"setup.exe"},
+  };
+  for (const PathCase& row : rows) {
+    EXPECT_EQ(UnredirectedPath(row.path, system, row.given), row.expected) << row.path;
   }
+  const PathCase roots[] = {
+      {L"M:\\setup\\setup.exe", L"", L"M:\\"},
+      {L"m:\\s.exe", L"", L"m:\\"},
+      {L"\\\\server\\share\\s.exe", L"", L""},
+      {L"\\\\?\\M:\\s.exe", L"", L""},
+      {L"M:s.exe", L"", L""},
+      {L"1:\\s.exe", L"", L""},
+  };
+  for (const PathCase& row : roots) EXPECT_EQ(DriveLetterRoot(row.path), row.expected) << row.path;
 }
 
 struct SplitCase {
