@@ -26,9 +26,8 @@ TEST_P(AppearanceColour, FillsTheBackground) {
   profile.backColor = c.backColor;
   PrepareWindowMedium(medium, profile);
   Launch run(medium.Path());
-  const auto window = run.WaitForWindow();
-  ASSERT_TRUE(window) << run.Situation();
-  const ClientImage image = CaptureClient(window->handle);
+  const WindowInfo window = ExpectWindow(run);
+  const ClientImage image = CaptureClient(window.handle);
   ASSERT_EQ(image.width, 481);
   ASSERT_EQ(image.height, 335);
   for (const POINT p : {POINT{kSplashWidth, 0}, POINT{0, kSplashHeight}, POINT{240, 160},
@@ -36,8 +35,7 @@ TEST_P(AppearanceColour, FillsTheBackground) {
     EXPECT_EQ(image.At(p.x, p.y), c.expected) << "at " << p.x << "," << p.y;
   }
   EXPECT_EQ(image.At(0, 0), kSplashColour);
-  RequestClose(window->handle);
-  EXPECT_EQ(run.WaitForExit(), 0u) << run.Situation();
+  ExpectCloses(run, window);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -71,16 +69,7 @@ TEST_P(AppearanceMissingPicture, ShowsTheMessageAndEnds) {
   PrepareWindowMedium(medium, profile);
   medium.MakeFolder(L"folder.bmp");  // a folder is no picture file
   Launch run(medium.Path());
-  const auto box = run.TakeMessageBox();
-  ASSERT_TRUE(box) << run.Situation();
-  EXPECT_EQ(box->text, L"Couldn't find splash screen picture - " + c.expectedTail);
-  EXPECT_EQ(box->title, L"OrvexAutorun");
-  EXPECT_EQ(box->buttons, std::vector<std::wstring>{L"OK"});
-  EXPECT_TRUE(box->hasIcon);
-  EXPECT_EQ(run.WaitForExit(), 1u) << run.Situation();
-  EXPECT_FALSE(run.WindowEverShown());
-  EXPECT_EQ(run.MessageBoxesSeen(), 1u);
-  EXPECT_EQ(run.ChildProcessCount(), 0u);
+  ExpectOutcome(run, Message(MissingPictureText(c.expectedTail)));
 }
 
 INSTANTIATE_TEST_SUITE_P(BothForms, AppearanceMissingPicture,
@@ -98,13 +87,7 @@ TEST(AppearancePicture, TextFileNamedLikeAPictureIsFatal) {
   PrepareWindowMedium(medium, profile);
   medium.Write(L"notes.bmp", "These are notes, not a picture.\r\n");
   Launch run(medium.Path());
-  const auto box = run.TakeMessageBox();
-  ASSERT_TRUE(box) << run.Situation();
-  EXPECT_EQ(FirstLine(box->text), L"Invalid picture") << Utf8(box->text);
-  EXPECT_TRUE(Contains(box->text, L"notes.bmp")) << Utf8(box->text);
-  EXPECT_EQ(box->title, L"OrvexAutorun");
-  EXPECT_EQ(run.WaitForExit(), 2u) << run.Situation();
-  EXPECT_FALSE(run.WindowEverShown());
+  ExpectOutcome(run, Report(L"Invalid picture", {L"notes.bmp"}));
 }
 
 struct CaptionCase {
@@ -123,11 +106,7 @@ TEST_P(AppearanceCaption, BecomesTheWindowTitle) {
   profile.caption = GetParam().caption;
   PrepareWindowMedium(medium, profile);
   Launch run(medium.Path());
-  const auto window = run.WaitForWindow();
-  ASSERT_TRUE(window) << run.Situation();
-  EXPECT_EQ(window->title, GetParam().title);
-  RequestClose(window->handle);
-  EXPECT_EQ(run.WaitForExit(), 0u) << run.Situation();
+  ExpectOutcome(run, Window(GetParam().title));
 }
 
 std::string Digits(size_t count) {

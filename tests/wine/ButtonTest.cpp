@@ -30,13 +30,12 @@ TEST_P(ButtonsLayout, PlacesTheEnabledButtonsByTheTable) {
   const Medium medium;
   PrepareWindowMedium(medium, WindowProfile::WithButtons(row.count));
   Launch run(medium.Path());
-  const auto window = run.WaitForWindow();
-  ASSERT_TRUE(window) << run.Situation();
-  const ClientImage image = CaptureClient(window->handle);
+  const WindowInfo window = ExpectWindow(run);
+  const ClientImage image = CaptureClient(window.handle);
 
   for (size_t i = 0; i < 4; ++i) {
     SCOPED_TRACE("Button(" + std::to_string(i) + ")");
-    const ButtonInfo& button = window->buttons[i];
+    const ButtonInfo& button = window.buttons[i];
     const Placed& expected = row.buttons[i];
     ASSERT_NE(button.handle, nullptr);
     EXPECT_EQ(button.visible, expected.visible);
@@ -70,8 +69,7 @@ TEST_P(ButtonsLayout, PlacesTheEnabledButtonsByTheTable) {
     }
   }
 
-  RequestClose(window->handle);
-  EXPECT_EQ(run.WaitForExit(), 0u) << run.Situation();
+  ExpectCloses(run, window);
 }
 
 constexpr Placed kHidden{false, 0, 0};
@@ -114,21 +112,16 @@ TEST_P(ButtonsPacked, ClickRunsTheLowerCasedActionOfTheSlotsSection) {
   const Medium medium;
   PrepareWindowMedium(medium, SecondAndFourth());
   Launch run(medium.Path());
-  const auto window = run.WaitForWindow();
-  ASSERT_TRUE(window) << run.Situation();
-  EXPECT_EQ(window->buttons[0].caption, L"Second");
-  EXPECT_EQ(window->buttons[1].caption, L"Fourth");
-  EXPECT_TRUE(window->buttons[0].visible);
-  EXPECT_TRUE(window->buttons[1].visible);
-  EXPECT_FALSE(window->buttons[2].visible);
-  EXPECT_FALSE(window->buttons[3].visible);
+  const WindowInfo window = ExpectWindow(run);
+  EXPECT_EQ(window.buttons[0].caption, L"Second");
+  EXPECT_EQ(window.buttons[1].caption, L"Fourth");
+  EXPECT_TRUE(window.buttons[0].visible);
+  EXPECT_TRUE(window.buttons[1].visible);
+  EXPECT_FALSE(window.buttons[2].visible);
+  EXPECT_FALSE(window.buttons[3].visible);
 
-  ClickButton(window->handle, window->buttons[static_cast<size_t>(GetParam().index)]);
-  ASSERT_EQ(run.WaitForExit(), 0u) << run.Situation();
-  const auto started = run.Started();
-  ASSERT_EQ(started.size(), 1u);
-  EXPECT_EQ(started[0].commandLine, GetParam().started);
-  EXPECT_EQ(started[0].currentDirectory, medium.Path());
+  ClickButton(window.handle, window.buttons[static_cast<size_t>(GetParam().index)]);
+  ExpectEnding(run, Started(GetParam().started, medium.Path()));
 }
 
 INSTANTIATE_TEST_SUITE_P(SecondAndFourthSection, ButtonsPacked,
@@ -145,13 +138,9 @@ TEST(ButtonsClick, ExitButtonEndsWithoutStartingAnything) {
   medium.CopyRecorder(L"exit.exe");
   PrepareWindowMedium(medium, profile);
   Launch run(medium.Path());
-  const auto window = run.WaitForWindow();
-  ASSERT_TRUE(window) << run.Situation();
-  ClickButton(window->handle, window->buttons[1]);
-  ASSERT_EQ(run.WaitForExit(), 0u) << run.Situation();
-  EXPECT_EQ(run.ChildProcessCount(), 0u);
-  EXPECT_TRUE(run.Started().empty());
-  EXPECT_EQ(run.MessageBoxesSeen(), 0u);
+  const WindowInfo window = ExpectWindow(run);
+  ClickButton(window.handle, window.buttons[1]);
+  ExpectEnding(run, NothingStarted());
 }
 
 TEST(ButtonsClick, EmptyActionIsFatal) {
@@ -160,27 +149,16 @@ TEST(ButtonsClick, EmptyActionIsFatal) {
   profile.buttons[0].action = "";
   PrepareWindowMedium(medium, profile);
   Launch run(medium.Path());
-  const auto window = run.WaitForWindow();
-  ASSERT_TRUE(window) << run.Situation();
-  ClickButton(window->handle, window->buttons[0]);
-  const auto box = run.TakeMessageBox();
-  ASSERT_TRUE(box) << run.Situation();
-  EXPECT_EQ(FirstLine(box->text), L"Invalid procedure call") << Utf8(box->text);
-  EXPECT_EQ(box->title, L"OrvexAutorun");
-  EXPECT_EQ(run.WaitForExit(), 2u) << run.Situation();
-  EXPECT_EQ(run.ChildProcessCount(), 0u);
+  const WindowInfo window = ExpectWindow(run);
+  ClickButton(window.handle, window.buttons[0]);
+  ExpectEnding(run, Report(L"Invalid procedure call"));
 }
 
 TEST(ButtonsClick, ClosingWithNoButtonShownStartsNothing) {
   const Medium medium;
   PrepareWindowMedium(medium, WindowProfile::WithButtons(0));
   Launch run(medium.Path());
-  const auto window = run.WaitForWindow();
-  ASSERT_TRUE(window) << run.Situation();
-  RequestClose(window->handle);
-  ASSERT_EQ(run.WaitForExit(), 0u) << run.Situation();
-  EXPECT_EQ(run.ChildProcessCount(), 0u);
-  EXPECT_EQ(run.MessageBoxesSeen(), 0u);
+  ExpectOutcome(run, Window());
 }
 
 // Every button section must be there in window mode, even when disabled.
@@ -196,13 +174,7 @@ TEST(ButtonsSection, MissingButton3IsFatalInWindowMode) {
   PrepareWindowMedium(medium, profile);
   medium.WriteProfile(WithoutButton3(profile.Text()));
   Launch run(medium.Path());
-  const auto box = run.TakeMessageBox();
-  ASSERT_TRUE(box) << run.Situation();
-  EXPECT_EQ(FirstLine(box->text), L"Type mismatch") << Utf8(box->text);
-  EXPECT_TRUE(Contains(box->text, L"BUTTON3")) << Utf8(box->text);
-  EXPECT_TRUE(Contains(box->text, L"Show")) << Utf8(box->text);
-  EXPECT_EQ(run.WaitForExit(), 2u) << run.Situation();
-  EXPECT_FALSE(run.WindowEverShown());
+  ExpectOutcome(run, Report(L"Type mismatch", {L"BUTTON3", L"Show"}));
 }
 
 TEST(ButtonsSection, MissingButton3DoesNotMatterInHeadlessMode) {
@@ -213,11 +185,7 @@ TEST(ButtonsSection, MissingButton3DoesNotMatterInHeadlessMode) {
   text.replace(text.find("Show=1"), 6, "Show=0\r\nDefaultAction=recorder.exe /headless");
   medium.WriteProfile(text);
   Launch run(medium.Path());
-  ASSERT_EQ(run.WaitForExit(), 0u) << run.Situation();
-  const auto started = run.Started();
-  ASSERT_EQ(started.size(), 1u);
-  EXPECT_EQ(started[0].commandLine, L"recorder.exe /headless");
-  EXPECT_FALSE(run.WindowEverShown());
+  ExpectOutcome(run, Started(L"recorder.exe /headless"));
 }
 
 }  // namespace

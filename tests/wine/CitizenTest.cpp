@@ -15,9 +15,6 @@
 namespace winetest {
 namespace {
 
-const std::wstring kMissingProfileTail =
-    L" doesn't exist. INI filename must be the same as EXE filename.";
-
 // "日本語メディア": no Western code page has these characters, so a launcher
 // that passed the path through the ANSI API would lose them.
 const std::wstring kJapaneseSuffix = L"-\u65E5\u672C\u8A9E\u30E1\u30C7\u30A3\u30A2";
@@ -29,10 +26,7 @@ TEST(CitizenUnicodePaths, MissingProfileMessageShowsThePath) {
   ASSERT_NE(medium.Path().find(L"\u65E5\u672C\u8A9E"), std::wstring::npos);
   const std::wstring exe = medium.CopyLauncher();
   Launch run(medium.Path(), exe);
-  const auto box = run.TakeMessageBox();
-  ASSERT_TRUE(box) << run.Situation();
-  EXPECT_EQ(box->text, medium.Path() + L"\\autorun.ini" + kMissingProfileTail);
-  EXPECT_EQ(run.WaitForExit(), 1u) << run.Situation();
+  ExpectOutcome(run, Message(MissingProfileText(medium.Path())));
 }
 
 class CitizenUnicodeMedium : public ::testing::TestWithParam<PictureFormat> {};
@@ -41,27 +35,18 @@ class CitizenUnicodeMedium : public ::testing::TestWithParam<PictureFormat> {};
 // otherwise), and a button starts its program in that folder.
 TEST_P(CitizenUnicodeMedium, FindsProfileLoadsPictureAndStartsAction) {
   const Medium medium(kJapaneseSuffix);
-  WindowProfile profile = WindowProfile::WithButtons(1);
-  profile.picture = "picture." + Utf8(Extension(GetParam()));
-  PrepareWindowMedium(medium, profile);
-  constexpr Rgb kColour{0, 160, 80};
-  WriteSolidPicture(medium.PathOf(Wide(profile.picture)), GetParam(), 60, 40, kColour);
+  PreparePictureMedium(medium, WindowProfile::WithButtons(1), GetParam(), 60, 40);
   const std::wstring exe = medium.CopyLauncher();
 
   Launch run(medium.Path(), exe);
-  const auto window = run.WaitForWindow();
-  ASSERT_TRUE(window) << run.Situation();
-  const ClientImage image = CaptureClient(window->handle);
-  EXPECT_EQ(image.At(0, 0), kColour);
-  EXPECT_EQ(image.At(59, 39), kColour);
+  const WindowInfo window = ExpectWindow(run);
+  const ClientImage image = CaptureClient(window.handle);
+  EXPECT_EQ(image.At(0, 0), kPictureColour);
+  EXPECT_EQ(image.At(59, 39), kPictureColour);
   EXPECT_EQ(image.At(60, 40), kBackground);
 
-  ClickButton(window->handle, window->buttons[0]);
-  EXPECT_EQ(run.WaitForExit(), 0u) << run.Situation();
-  const auto started = run.Started();
-  ASSERT_EQ(started.size(), 1u);
-  EXPECT_EQ(started[0].commandLine, L"recorder.exe /button1");
-  EXPECT_EQ(started[0].currentDirectory, medium.Path());
+  ClickButton(window.handle, window.buttons[0]);
+  ExpectEnding(run, Started(L"recorder.exe /button1", medium.Path()));
 }
 
 INSTANTIATE_TEST_SUITE_P(Pictures, CitizenUnicodeMedium,
@@ -76,8 +61,7 @@ TEST(CitizenManifest, ButtonsComeFromCommonControlsSix) {
   const Medium medium;
   PrepareWindowMedium(medium, WindowProfile::WithButtons(1));
   Launch run(medium.Path());
-  const auto window = run.WaitForWindow();
-  ASSERT_TRUE(window) << run.Situation();
+  const WindowInfo window = ExpectWindow(run);
   std::wstring commonControls;
   for (const std::wstring& module : LoadedModules(run.ProcessId())) {
     if (FileName(module) == L"comctl32.dll") commonControls = module;
@@ -85,8 +69,7 @@ TEST(CitizenManifest, ButtonsComeFromCommonControlsSix) {
   EXPECT_NE(commonControls.find(L"\\winsxs\\"), std::wstring::npos)
       << "Common Controls: " << (commonControls.empty() ? "not loaded" : Utf8(commonControls));
   EXPECT_NE(commonControls.find(L"common-controls"), std::wstring::npos);
-  RequestClose(window->handle);
-  EXPECT_EQ(run.WaitForExit(), 0u) << run.Situation();
+  ExpectCloses(run, window);
 }
 
 // The launcher takes no text input, so its thread has the input method
@@ -103,14 +86,12 @@ TEST(CitizenInputMethod, LauncherThreadHasNoImeWindow) {
   const Medium medium;
   PrepareWindowMedium(medium, WindowProfile::WithButtons(1));
   Launch run(medium.Path());
-  const auto window = run.WaitForWindow();
-  ASSERT_TRUE(window) << run.Situation();
+  const WindowInfo window = ExpectWindow(run);
   std::vector<HWND> imeWindows;
-  EnumThreadWindows(GetWindowThreadProcessId(window->handle, nullptr), NoteImeWindow,
+  EnumThreadWindows(GetWindowThreadProcessId(window.handle, nullptr), NoteImeWindow,
                     reinterpret_cast<LPARAM>(&imeWindows));
   EXPECT_TRUE(imeWindows.empty()) << imeWindows.size() << " IME window(s)";
-  RequestClose(window->handle);
-  EXPECT_EQ(run.WaitForExit(), 0u) << run.Situation();
+  ExpectCloses(run, window);
 }
 
 // ---------------------------------------------------------------- long paths
@@ -123,44 +104,18 @@ TEST(CitizenInputMethod, LauncherThreadHasNoImeWindow) {
 // path, the picture's and the message text.
 constexpr std::size_t kLongestStartableDirectory = 258;
 
-// Makes nested folders inside the medium until the path is exactly length
-// characters long.
-std::wstring FolderOfLength(const Medium& medium, std::size_t length) {
-  std::wstring relative;
-  std::size_t total = medium.Path().size();
-  while (total < length) {
-    // A separator and at least one character per folder; no folder name
-    // longer than 100.
-    const std::size_t name = std::min<std::size_t>(100, length - total - 1);
-    if (name == 0) {
-      ADD_FAILURE() << "cannot reach a path of " << length << " characters";
-      break;
-    }
-    relative += (relative.empty() ? L"" : L"\\") + std::wstring(name, L'x');
-    total += 1 + name;
-  }
-  const std::wstring folder = medium.MakeFolder(relative);
-  EXPECT_EQ(folder.size(), length);
-  EXPECT_NE(GetFileAttributesW((L"\\\\?\\" + folder).c_str()), INVALID_FILE_ATTRIBUTES);
-  return folder;
-}
-
 TEST(CitizenLongPaths, MissingProfileMessageShowsTheWholePath) {
   const Medium medium;
-  const std::wstring folder = FolderOfLength(medium, kLongestStartableDirectory);
-  Launch run(folder);
-  const auto box = run.TakeMessageBox();
-  ASSERT_TRUE(box) << run.Situation();
+  const std::wstring folder = medium.MakeFolderOfLength(kLongestStartableDirectory);
   // Beyond MAX_PATH: nothing of it may be cut.
-  const std::wstring profilePath = folder + L"\\autorun.ini";
-  ASSERT_GT(profilePath.size(), static_cast<std::size_t>(MAX_PATH));
-  EXPECT_EQ(box->text, profilePath + kMissingProfileTail);
-  EXPECT_EQ(run.WaitForExit(), 1u) << run.Situation();
+  ASSERT_GT((folder + L"\\autorun.ini").size(), static_cast<std::size_t>(MAX_PATH));
+  Launch run(folder);
+  ExpectOutcome(run, Message(MissingProfileText(folder)));
 }
 
 TEST(CitizenLongPaths, ProfilePictureAndActionWork) {
   const Medium medium;
-  const std::wstring folder = FolderOfLength(medium, kLongestStartableDirectory);
+  const std::wstring folder = medium.MakeFolderOfLength(kLongestStartableDirectory);
   WindowProfile profile = WindowProfile::WithButtons(1);
   profile.picture = "pictures\\splash.bmp";
   // A program in the long folder itself would have a path of MAX_PATH
@@ -169,28 +124,18 @@ TEST(CitizenLongPaths, ProfilePictureAndActionWork) {
   profile.buttons[0].action = Utf8(medium.PathOf(L"recorder.exe")) + " /long";
   const std::wstring picture = folder + L"\\pictures\\splash.bmp";
   ASSERT_GT(picture.size(), static_cast<std::size_t>(MAX_PATH));
-  // Made at the medium's root, then moved into the long folder.
-  PrepareWindowMedium(medium, profile);
-  ASSERT_TRUE(CreateDirectoryW((L"\\\\?\\" + folder + L"\\pictures").c_str(), nullptr));
-  for (const wchar_t* name : {L"autorun.ini", L"splash.bmp"}) {
-    const std::wstring target =
-        std::wstring(name) == L"splash.bmp" ? picture : folder + L"\\" + name;
-    ASSERT_TRUE(
-        MoveFileW((L"\\\\?\\" + medium.PathOf(name)).c_str(), (L"\\\\?\\" + target).c_str()))
-        << Utf8(name);
-  }
+  medium.CopyRecorder();
+  ASSERT_TRUE(CreateDirectoryW(Extended(folder + L"\\pictures").c_str(), nullptr));
+  WriteBytes(folder + L"\\autorun.ini", profile.Text());
+  WriteSolidPicture(picture, PictureFormat::Bmp, kSplashWidth, kSplashHeight, kSplashColour);
 
   Launch run(folder);
-  const auto window = run.WaitForWindow();
-  ASSERT_TRUE(window) << run.Situation();
-  const ClientImage image = CaptureClient(window->handle);
+  const WindowInfo window = ExpectWindow(run);
+  const ClientImage image = CaptureClient(window.handle);
   EXPECT_EQ(image.At(0, 0), kSplashColour);
   EXPECT_EQ(image.At(kSplashWidth, 0), kBackground);
-  ClickButton(window->handle, window->buttons[0]);
-  EXPECT_EQ(run.WaitForExit(), 0u) << run.Situation();
-  const auto started = run.Started();
-  ASSERT_EQ(started.size(), 1u);
-  EXPECT_EQ(started[0].currentDirectory, folder);
+  ClickButton(window.handle, window.buttons[0]);
+  ExpectEnding(run, Started(Lower(medium.PathOf(L"recorder.exe")) + L" /long", folder));
 }
 
 // ---------------------------------------------------------------- bitmaps
@@ -213,14 +158,6 @@ constexpr Rgb kQuadrants[4] = {{248, 0, 0}, {0, 200, 0}, {0, 0, 248}, {248, 248,
 
 int QuadrantAt(int x, int row) {
   return (row >= kQuadrantHeight ? 2 : 0) + (x >= kQuadrantWidth ? 1 : 0);
-}
-
-void Put32(std::string& out, std::uint32_t value) {
-  for (int i = 0; i < 4; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
-}
-void Put16(std::string& out, std::uint16_t value) {
-  out += static_cast<char>(value & 0xFF);
-  out += static_cast<char>(value >> 8);
 }
 
 std::string QuadrantBitmap(const BitmapCase& c) {
@@ -257,32 +194,13 @@ std::string QuadrantBitmap(const BitmapCase& c) {
     }
     pixels += line;
   }
-  std::string info;
-  Put32(info, static_cast<std::uint32_t>(c.headerSize));
-  Put32(info, static_cast<std::uint32_t>(width));
-  Put32(info, static_cast<std::uint32_t>(c.topDown ? -height : height));
-  Put16(info, 1);
-  Put16(info, static_cast<std::uint16_t>(c.bitsPerPixel));
-  Put32(info, BI_RGB);
-  Put32(info, static_cast<std::uint32_t>(pixels.size()));
-  Put32(info, 3780);  // 96 DPI
-  Put32(info, 3780);
-  Put32(info, static_cast<std::uint32_t>(colours));
-  Put32(info, 0);
-  info.resize(static_cast<std::size_t>(c.headerSize), '\0');  // V4/V5: no masks, no profile
+  std::string table;
   for (int i = 0; i < colours; ++i) {
     const Rgb& rgb = kQuadrants[c.bitsPerPixel == 1 ? 2 * i : i];
-    info += static_cast<char>(rgb.b);
-    info += static_cast<char>(rgb.g);
-    info += static_cast<char>(rgb.r);
-    info += '\0';
+    table += {static_cast<char>(rgb.b), static_cast<char>(rgb.g), static_cast<char>(rgb.r), '\0'};
   }
-  std::string file = "BM";
-  Put32(file, static_cast<std::uint32_t>(14 + info.size() + pixels.size()));
-  Put32(file, 0);
-  Put32(file, static_cast<std::uint32_t>(14 + info.size()));
-  file += info + pixels;
-  return file;
+  return BitmapFile(width, c.topDown ? -height : height, c.bitsPerPixel, table, pixels, 96,
+                    c.headerSize);
 }
 
 class CitizenBitmapFiles : public ::testing::TestWithParam<BitmapCase> {};
@@ -296,9 +214,8 @@ TEST_P(CitizenBitmapFiles, AreDrawnTheRightWayUpInTheirColours) {
   medium.Write(L"quadrants.bmp", QuadrantBitmap(c));
 
   Launch run(medium.Path());
-  const auto window = run.WaitForWindow();
-  ASSERT_TRUE(window) << run.Situation();
-  const ClientImage image = CaptureClient(window->handle);
+  const WindowInfo window = ExpectWindow(run);
+  const ClientImage image = CaptureClient(window.handle);
   for (int quadrant = 0; quadrant < 4; ++quadrant) {
     const int x = (quadrant % 2) * kQuadrantWidth + kQuadrantWidth / 2;
     const int y = (quadrant / 2) * kQuadrantHeight + kQuadrantHeight / 2;
@@ -309,8 +226,7 @@ TEST_P(CitizenBitmapFiles, AreDrawnTheRightWayUpInTheirColours) {
   }
   EXPECT_EQ(image.At(2 * kQuadrantWidth, 0), kBackground);
   EXPECT_EQ(image.At(0, 2 * kQuadrantHeight), kBackground);
-  RequestClose(window->handle);
-  EXPECT_EQ(run.WaitForExit(), 0u) << run.Situation();
+  ExpectCloses(run, window);
 }
 
 // 1, 4, 8 and 24 bits are decoded by GDI; 16 bits still by GDI+.

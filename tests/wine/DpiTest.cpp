@@ -6,6 +6,7 @@
 // the wine.dpi group), and skip elsewhere.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdlib>
 #include <string>
 
@@ -43,7 +44,7 @@ class DpiScaling : public ::testing::Test {
   }
 };
 
-struct Expected {
+struct DpiCase {
   int dpi;
   SIZE client;
   // The two-button row: Button(0) at left 240, Button(1) at left 4075, both
@@ -54,20 +55,14 @@ struct Expected {
 
 // Pixels = twips x DPI / 1440, rounded half away from zero; worked out by
 // hand from the design.
-constexpr Expected kCases[] = {
+constexpr DpiCase kCases[] = {
     {96, {481, 335}, {16, 304, 16 + 193, 304 + 25}, {272, 304, 272 + 193, 304 + 25}},
     {120, {601, 419}, {20, 380, 20 + 241, 380 + 31}, {340, 380, 340 + 241, 380 + 31}},
     {144, {722, 503}, {24, 456, 24 + 290, 456 + 38}, {408, 456, 408 + 290, 456 + 38}},
 };
 
-bool SameRect(const RECT& a, const RECT& b) {
-  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-
-std::string Describe(const RECT& r) {
-  return std::to_string(r.left) + "," + std::to_string(r.top) + " to " + std::to_string(r.right) +
-         "," + std::to_string(r.bottom);
-}
+// Left, top, right, bottom: printed in full when they differ.
+std::array<LONG, 4> Edges(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 // Rows of the button's face with dark (text) pixels, from the first to the
 // last; the outer 3 pixels (frame, focus rectangle) are left out.
@@ -95,27 +90,24 @@ TEST_F(DpiScaling, ClientAreaButtonRowAndTextFollowTheDpiButThePictureDoesNot) {
   PrepareWindowMedium(medium, profile);
 
   int textAt96 = 0;
-  for (const Expected& c : kCases) {
+  for (const DpiCase& c : kCases) {
     SCOPED_TRACE(std::to_string(c.dpi) + " DPI");
     SetLogPixels(static_cast<DWORD>(c.dpi));
     Launch run(medium.Path());
-    const auto window = run.WaitForWindow();
-    ASSERT_TRUE(window) << run.Situation();
-    EXPECT_EQ(window->client.cx, c.client.cx);
-    EXPECT_EQ(window->client.cy, c.client.cy);
-    ASSERT_TRUE(window->buttons[0].visible && window->buttons[1].visible);
-    EXPECT_TRUE(SameRect(window->buttons[0].rect, c.first))
-        << Describe(window->buttons[0].rect) << " instead of " << Describe(c.first);
-    EXPECT_TRUE(SameRect(window->buttons[1].rect, c.second))
-        << Describe(window->buttons[1].rect) << " instead of " << Describe(c.second);
+    const WindowInfo window = ExpectWindow(run);
+    EXPECT_EQ(window.client.cx, c.client.cx);
+    EXPECT_EQ(window.client.cy, c.client.cy);
+    ASSERT_TRUE(window.buttons[0].visible && window.buttons[1].visible);
+    EXPECT_EQ(Edges(window.buttons[0].rect), Edges(c.first));
+    EXPECT_EQ(Edges(window.buttons[1].rect), Edges(c.second));
 
-    const ClientImage image = CaptureClient(window->handle);
+    const ClientImage image = CaptureClient(window.handle);
     // The 40 x 30 splash picture at its pixel size, whatever the DPI.
     EXPECT_EQ(image.At(kSplashWidth - 1, kSplashHeight - 1), kSplashColour);
     EXPECT_EQ(image.At(kSplashWidth, 0), kBackground);
     EXPECT_EQ(image.At(0, kSplashHeight), kBackground);
 
-    const int text = TextHeight(image, window->buttons[1].rect);
+    const int text = TextHeight(image, window.buttons[1].rect);
     EXPECT_GT(text, 0) << "no caption text found";
     if (c.dpi == 96) {
       textAt96 = text;
@@ -126,8 +118,7 @@ TEST_F(DpiScaling, ClientAreaButtonRowAndTextFollowTheDpiButThePictureDoesNot) {
       EXPECT_NEAR(text, expected, 2.0)
           << "caption text " << text << " pixels high, at 96 DPI " << textAt96;
     }
-    RequestClose(window->handle);
-    EXPECT_EQ(run.WaitForExit(), 0u) << run.Situation();
+    ExpectCloses(run, window);
   }
 }
 

@@ -8,8 +8,6 @@
 // unit tests of ChooseProfileReading cover that choice.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "Harness.h"
 #include "TestProfiles.h"
 
@@ -24,14 +22,7 @@ std::string Encode(const std::string& utf8, Encoding encoding) {
   switch (encoding) {
     case Encoding::Utf8: return utf8;
     case Encoding::Utf8WithBom: return "\xEF\xBB\xBF" + utf8;
-    case Encoding::Utf16LeWithBom: {
-      std::string bytes = "\xFF\xFE";
-      for (const wchar_t unit : wide) {
-        bytes.push_back(static_cast<char>(unit & 0xFF));
-        bytes.push_back(static_cast<char>((unit >> 8) & 0xFF));
-      }
-      return bytes;
-    }
+    case Encoding::Utf16LeWithBom: return Utf16(wide);
     case Encoding::Windows1252: {
       const int size = static_cast<int>(wide.size());
       std::string bytes(wide.size() * 2, '\0');
@@ -71,16 +62,12 @@ TEST_P(EncodingProfile, ShowsTitleCaptionAndActionAsWritten) {
   medium.WriteProfile(bytes);
 
   Launch run(medium.Path());
-  const auto window = run.WaitForWindow();
-  ASSERT_TRUE(window) << run.Situation();
-  EXPECT_EQ(window->title, Wide(c.text));
-  EXPECT_EQ(window->buttons[0].caption, Wide(c.text));
+  const WindowInfo window = ExpectWindow(run);
+  EXPECT_EQ(window.title, Wide(c.text));
+  EXPECT_EQ(window.buttons[0].caption, Wide(c.text));
 
-  ClickButton(window->handle, window->buttons[0]);
-  ASSERT_EQ(run.WaitForExit(), 0u) << run.Situation();
-  const auto started = run.Started();
-  ASSERT_EQ(started.size(), 1u) << run.Situation();
-  EXPECT_EQ(started[0].commandLine, L"recorder.exe /" + c.lowered);
+  ClickButton(window.handle, window.buttons[0]);
+  ExpectEnding(run, Started(L"recorder.exe /" + c.lowered));
 }
 
 const char kGreeting[] =
@@ -99,28 +86,6 @@ INSTANTIATE_TEST_SUITE_P(
                      L"caf\u00E9 \u00E9t\u00E9"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// Creates the folders of an absolute path beyond MAX_PATH, below an
-// existing folder.
-void MakeLongFolders(const std::wstring& existing, const std::wstring& path) {
-  const std::wstring extended = L"\\\\?\\" + path;
-  for (size_t cut = extended.find(L'\\', existing.size() + 5); cut != std::wstring::npos;
-       cut = extended.find(L'\\', cut + 1)) {
-    CreateDirectoryW(extended.substr(0, cut).c_str(), nullptr);
-  }
-  CreateDirectoryW(extended.c_str(), nullptr);
-}
-
-bool WriteLongFile(const std::wstring& path, const std::string& bytes) {
-  HANDLE file = CreateFileW((L"\\\\?\\" + path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  DWORD written = 0;
-  const BOOL ok =
-      WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  CloseHandle(file);
-  return ok && written == bytes.size();
-}
-
 // A UTF-8 profile is read by the launcher itself, with a path of any
 // length: here 291 characters, beyond MAX_PATH (and beyond the 269 that
 // Wine's profile API could open). The current directory stays under the 259
@@ -135,23 +100,16 @@ TEST(EncodingLongPath, Utf8ProfileBeyondMaxPathIsRead) {
   const std::wstring baseName = L"autorun-with-a-rather-long-name-0123";
   const std::wstring exe = medium.CopyLauncher(baseName + L".exe");
 
-  std::wstring folder = medium.Path();
-  while (folder.size() < 250) {
-    folder += L"\\" + std::wstring(std::min<size_t>(60, 250 - folder.size() - 1), L'd');
-  }
-  ASSERT_EQ(folder.size(), 250u);
-  MakeLongFolders(medium.Path(), folder);
+  const std::wstring folder = medium.MakeFolderOfLength(250);
   const std::wstring profilePath = folder + L"\\" + baseName + L".ini";
   ASSERT_EQ(profilePath.size(), 291u);
-  ASSERT_TRUE(WriteLongFile(profilePath, profile.Text()));
+  WriteBytes(profilePath, profile.Text());
 
   Launch run(folder, exe);
-  const auto window = run.WaitForWindow();
-  ASSERT_TRUE(window) << run.Situation();
-  EXPECT_EQ(window->title, Wide(kGreeting));
-  EXPECT_EQ(window->buttons[0].caption, Wide(kGreeting));
-  RequestClose(window->handle);
-  EXPECT_EQ(run.WaitForExit(), 0u) << run.Situation();
+  const WindowInfo window = ExpectWindow(run);
+  EXPECT_EQ(window.title, Wide(kGreeting));
+  EXPECT_EQ(window.buttons[0].caption, Wide(kGreeting));
+  ExpectCloses(run, window);
 }
 
 }  // namespace

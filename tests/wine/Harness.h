@@ -10,10 +10,13 @@
 #include <windows.h>
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
+
+#include "platform/win32/ScopedWin.h"
 
 namespace winetest {
 
@@ -23,6 +26,32 @@ inline constexpr DWORD kWaitMs = 10000;
 
 std::string Utf8(const std::wstring& wide);
 std::wstring Wide(const std::string& utf8);
+std::wstring Lower(std::wstring text);
+// The text in UTF-16 with its byte-order mark, as an editor saves it.
+std::string Utf16(const std::wstring& text, bool bigEndian = false);
+
+// ---------------------------------------------------------------- bytes and files
+
+using orvex::win32::ScopedHandle;
+// Handles whose "none" is INVALID_HANDLE_VALUE.
+template <BOOL(WINAPI* close)(HANDLE)>
+struct MinusOneTraits {
+  static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
+  static void Close(HANDLE h) { close(h); }
+};
+using ScopedFind = orvex::win32::Scoped<HANDLE, MinusOneTraits<FindClose>>;
+using ScopedFile = orvex::win32::Scoped<HANDLE, MinusOneTraits<CloseHandle>>;
+
+void PutLe16(std::string& out, std::uint16_t value);
+void PutLe32(std::string& out, std::uint32_t value);
+// "\\?\" before a full path, so that it may be longer than MAX_PATH.
+std::wstring Extended(const std::wstring& path);
+// Writes the bytes as they are (no line-end or code-page conversion) to a
+// path of any length in an existing folder; throws when it cannot.
+void WriteBytes(const std::wstring& path, const std::string& bytes);
+std::string ReadBytes(const std::wstring& path);
+// The files and folders in a folder, without "." and "..".
+std::vector<WIN32_FIND_DATAW> FolderEntries(const std::wstring& folder);
 
 // ---------------------------------------------------------------- places
 
@@ -60,6 +89,9 @@ class Medium {
   std::wstring WriteProfile(const std::string& text,
                             const std::wstring& name = L"autorun.ini") const;
   std::wstring MakeFolder(const std::wstring& relative) const;
+  // Nested folders inside the medium, down to a full path of exactly length
+  // characters (beyond MAX_PATH if asked). Returns that path.
+  std::wstring MakeFolderOfLength(size_t length) const;
   // Copies of the recorder and of the launcher under test; full paths.
   std::wstring CopyRecorder(const std::wstring& relative = L"recorder.exe") const;
   std::wstring CopyLauncher(const std::wstring& relative = L"autorun.exe") const;
@@ -157,8 +189,8 @@ class Launch {
   // Processes the run has created besides the launcher, of any kind.
   unsigned ChildProcessCount() const;
 
-  // One line on where the run stands (running or exit code, message box
-  // text), for failure messages.
+  // One line on where the run stands (running, exit code or the exception
+  // that ended it, message box text), for failure messages.
   std::string Situation();
 
  private:
@@ -166,8 +198,8 @@ class Launch {
   std::vector<HWND> Poll();
   void NoteMessageBox(HWND window);
 
-  HANDLE job_ = nullptr;
-  HANDLE process_ = nullptr;
+  ScopedHandle job_;
+  ScopedHandle process_;
   DWORD processId_ = 0;
   std::wstring recordFile_;
   bool windowEverShown_ = false;
@@ -182,6 +214,8 @@ WindowInfo InspectWindow(HWND window);
 // for pixel at the small-icon size. (Under Wine the icons of another
 // process's window class cannot be read, so this is how a test sees them.)
 bool CaptionShowsIcon(HWND window, const std::wstring& executable);
+std::wstring ClassOf(HWND window);
+std::wstring TextOf(HWND window);
 // Top-level windows of a process, visible or not.
 std::vector<HWND> TopLevelWindows(DWORD processId);
 
@@ -205,5 +239,53 @@ struct ClientImage {
   Rgb At(int x, int y) const;
 };
 ClientImage CaptureClient(HWND window);
+
+// ---------------------------------------------------------------- outcomes
+
+// The title of every message box of the launcher.
+inline const std::wstring kReportTitle = L"OrvexAutorun";
+// The launcher's messages for a missing profile (folder is the current
+// directory, as the launcher names it) and a missing picture.
+std::wstring MissingProfileText(const std::wstring& folder);
+std::wstring MissingPictureText(const std::wstring& picture);
+
+enum class Outcome {
+  Window,   // the window shows (title `text` unless any); closed, exit 0
+  Started,  // exactly one program started, command line `text`; exit 0
+  Nothing,  // nothing started, no message; exit 0
+  Report,   // the fatal report, first line `text`; exit 2
+  Message,  // the launcher's own message, exactly `text`; exit 1
+  // A damaged picture that a decoder may still read: the window, or the
+  // fatal report "Invalid picture", and nothing else.
+  WindowOrInvalidPicture,
+};
+
+struct Expected {
+  Outcome outcome;
+  std::wstring text;
+  bool anyText = false;
+  std::vector<std::wstring> mentions = {};  // a report's text contains these
+  std::wstring directory = L"";             // a started program's current directory, unless empty
+};
+
+Expected Window();
+Expected Window(std::wstring title);
+Expected Started(std::wstring commandLine, std::wstring directory = L"");
+Expected NothingStarted();
+Expected Report(std::wstring failure, std::vector<std::wstring> mentions = {});
+Expected Message(std::wstring text);
+Expected WindowOrInvalidPicture();
+
+// The run from its start: ends as expected, with nothing else on the way
+// (no window unless expected, no second message box, no crash).
+void ExpectOutcome(Launch& run, const Expected& expected, DWORD timeoutMs = kWaitMs);
+// The end of a run whose window was used (a click, a key).
+void ExpectEnding(Launch& run, const Expected& expected, DWORD timeoutMs = kWaitMs);
+// The exit code, within the time; a crash is called by its name.
+void ExpectExit(Launch& run, DWORD expected, DWORD timeoutMs = kWaitMs);
+// The launcher window; throws (failing the test) when none shows.
+WindowInfo ExpectWindow(Launch& run, DWORD timeoutMs = kWaitMs);
+// Closes the window: the launcher ends with 0, having started nothing.
+void ExpectCloses(Launch& run, const WindowInfo& window, DWORD timeoutMs = kWaitMs);
 
 }  // namespace winetest

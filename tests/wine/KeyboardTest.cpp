@@ -24,12 +24,8 @@ TEST_P(KeyboardClose, EndsTheLauncherAndStartsNothing) {
   const Medium medium;
   PrepareWindowMedium(medium, WindowProfile::WithButtons(c.buttons));
   Launch run(medium.Path());
-  const auto window = run.WaitForWindow();
-  ASSERT_TRUE(window) << run.Situation();
-  PressKey(window->handle, c.key, c.withAlt);
-  ASSERT_EQ(run.WaitForExit(), 0u) << run.Situation();
-  EXPECT_EQ(run.ChildProcessCount(), 0u);
-  EXPECT_EQ(run.MessageBoxesSeen(), 0u);
+  PressKey(ExpectWindow(run).handle, c.key, c.withAlt);
+  ExpectEnding(run, NothingStarted());
 }
 
 INSTANTIATE_TEST_SUITE_P(Keys, KeyboardClose,
@@ -53,13 +49,9 @@ TEST_P(KeyboardPress, RunsTheButtonTheKeysChoose) {
   const Medium medium;
   PrepareWindowMedium(medium, WindowProfile::WithButtons(3));
   Launch run(medium.Path());
-  const auto window = run.WaitForWindow();
-  ASSERT_TRUE(window) << run.Situation();
-  for (WORD key : GetParam().keys) PressKey(window->handle, key);
-  ASSERT_EQ(run.WaitForExit(), 0u) << run.Situation();
-  const auto started = run.Started();
-  ASSERT_EQ(started.size(), 1u);
-  EXPECT_EQ(started[0].commandLine, GetParam().started);
+  const WindowInfo window = ExpectWindow(run);
+  for (WORD key : GetParam().keys) PressKey(window.handle, key);
+  ExpectEnding(run, Started(GetParam().started));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -77,15 +69,11 @@ TEST(KeyboardEnter, DoesNothingWhenNoButtonIsShown) {
   // Button(0)'s slot holds no action; running it would be fatal.
   PrepareWindowMedium(medium, profile);
   Launch run(medium.Path());
-  const auto window = run.WaitForWindow();
-  ASSERT_TRUE(window) << run.Situation();
-  PressKey(window->handle, VK_RETURN);
-  PressKey(window->handle, VK_SPACE);
+  const WindowInfo window = ExpectWindow(run);
+  PressKey(window.handle, VK_RETURN);
+  PressKey(window.handle, VK_SPACE);
   EXPECT_TRUE(run.StillRunningAfter(500)) << run.Situation();
-  EXPECT_EQ(run.MessageBoxesSeen(), 0u);
-  EXPECT_EQ(run.ChildProcessCount(), 0u);
-  RequestClose(window->handle);
-  EXPECT_EQ(run.WaitForExit(), 0u) << run.Situation();
+  ExpectCloses(run, window);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // One run of the launcher: started in a job, watched by polling.
 #include <algorithm>
 #include <atomic>
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -15,19 +16,6 @@ constexpr DWORD kPollMs = 5;
 constexpr int kStartAttempts = 3;
 constexpr wchar_t kMessageBoxClass[] = L"#32770";
 constexpr wchar_t kSplashClass[] = L"OrvexAutorunSplash";
-
-std::wstring ClassOf(HWND window) {
-  wchar_t name[256] = {};
-  GetClassNameW(window, name, 256);
-  return name;
-}
-
-std::wstring TextOf(HWND window) {
-  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-  text.resize(
-      static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
 
 // The launcher's own environment plus the name of the record file, which
 // the recorders it starts inherit.
@@ -81,12 +69,11 @@ MessageBoxInfo ReadMessageBox(HWND box) {
 }  // namespace
 
 Launch::Launch(const std::wstring& currentDirectory, const std::wstring& exe)
-    : recordFile_(NextRecordFile()) {
-  job_ = CreateJobObjectW(nullptr, nullptr);
-  if (!job_) Fail("CreateJobObjectW failed");
+    : job_(CreateJobObjectW(nullptr, nullptr)), recordFile_(NextRecordFile()) {
+  if (!job_.Valid()) Fail("CreateJobObjectW failed");
   JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
   limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
-  SetInformationJobObject(job_, JobObjectExtendedLimitInformation, &limits, sizeof(limits));
+  SetInformationJobObject(job_.Get(), JobObjectExtendedLimitInformation, &limits, sizeof(limits));
 
   std::wstring commandLine = L"\"" + exe + L"\"";
   std::wstring environment = EnvironmentWith(L"ORVEX_RECORD", recordFile_);
@@ -107,24 +94,20 @@ Launch::Launch(const std::wstring& currentDirectory, const std::wstring& exe)
     }
     Sleep(kPollMs * 10);
   }
-  if (!AssignProcessToJobObject(job_, process.hProcess)) {
-    TerminateProcess(process.hProcess, 1);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+  process_ = ScopedHandle(process.hProcess);
+  const ScopedHandle thread(process.hThread);
+  processId_ = process.dwProcessId;
+  if (!AssignProcessToJobObject(job_.Get(), process_.Get())) {
+    TerminateProcess(process_.Get(), 1);
     Fail("AssignProcessToJobObject failed");
   }
-  ResumeThread(process.hThread);
-  CloseHandle(process.hThread);
-  process_ = process.hProcess;
-  processId_ = process.dwProcessId;
+  ResumeThread(thread.Get());
 }
 
 Launch::~Launch() {
-  if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) TerminateProcess(process_, 255);
-  TerminateJobObject(job_, 255);
-  WaitForSingleObject(process_, kWaitMs);
-  CloseHandle(process_);
-  CloseHandle(job_);
+  if (WaitForSingleObject(process_.Get(), 0) == WAIT_TIMEOUT) TerminateProcess(process_.Get(), 255);
+  TerminateJobObject(job_.Get(), 255);
+  WaitForSingleObject(process_.Get(), kWaitMs);
 }
 
 std::vector<HWND> Launch::Poll() {
@@ -160,7 +143,7 @@ std::optional<MessageBoxInfo> Launch::WaitForMessageBox(DWORD timeoutMs) {
         if (!info.buttons.empty()) return info;
       }
     }
-    if (WaitForSingleObject(process_, kPollMs) == WAIT_OBJECT_0) return std::nullopt;
+    if (WaitForSingleObject(process_.Get(), kPollMs) == WAIT_OBJECT_0) return std::nullopt;
   } while (GetTickCount64() < end);
   return std::nullopt;
 }
@@ -185,7 +168,7 @@ std::optional<WindowInfo> Launch::WaitForWindow(DWORD timeoutMs) {
       if (kind == kMessageBoxClass) return std::nullopt;
       if (kind == kSplashClass) return InspectWindow(window);
     }
-    if (WaitForSingleObject(process_, kPollMs) == WAIT_OBJECT_0) return std::nullopt;
+    if (WaitForSingleObject(process_.Get(), kPollMs) == WAIT_OBJECT_0) return std::nullopt;
   } while (GetTickCount64() < end);
   return std::nullopt;
 }
@@ -194,13 +177,13 @@ std::optional<DWORD> Launch::WaitForExit(DWORD timeoutMs) {
   const ULONGLONG end = GetTickCount64() + timeoutMs;
   for (;;) {
     Poll();
-    if (WaitForSingleObject(process_, kPollMs) == WAIT_OBJECT_0) break;
+    if (WaitForSingleObject(process_.Get(), kPollMs) == WAIT_OBJECT_0) break;
     if (GetTickCount64() >= end) return std::nullopt;
   }
   // The programs it started must have written their reports too.
   for (;;) {
     JOBOBJECT_BASIC_ACCOUNTING_INFORMATION accounting{};
-    if (!QueryInformationJobObject(job_, JobObjectBasicAccountingInformation, &accounting,
+    if (!QueryInformationJobObject(job_.Get(), JobObjectBasicAccountingInformation, &accounting,
                                    sizeof(accounting), nullptr) ||
         accounting.ActiveProcesses == 0) {
       break;
@@ -209,7 +192,7 @@ std::optional<DWORD> Launch::WaitForExit(DWORD timeoutMs) {
     Sleep(kPollMs);
   }
   DWORD code = 0;
-  GetExitCodeProcess(process_, &code);
+  GetExitCodeProcess(process_.Get(), &code);
   return code;
 }
 
@@ -217,7 +200,7 @@ bool Launch::StillRunningAfter(DWORD ms) {
   const ULONGLONG end = GetTickCount64() + ms;
   do {
     Poll();
-    if (WaitForSingleObject(process_, kPollMs) == WAIT_OBJECT_0) return false;
+    if (WaitForSingleObject(process_.Get(), kPollMs) == WAIT_OBJECT_0) return false;
   } while (GetTickCount64() < end);
   return true;
 }
@@ -238,7 +221,7 @@ std::vector<Recorded> Launch::Started() const {
 
 unsigned Launch::ChildProcessCount() const {
   JOBOBJECT_BASIC_ACCOUNTING_INFORMATION accounting{};
-  QueryInformationJobObject(job_, JobObjectBasicAccountingInformation, &accounting,
+  QueryInformationJobObject(job_.Get(), JobObjectBasicAccountingInformation, &accounting,
                             sizeof(accounting), nullptr);
   return accounting.TotalProcesses > 0 ? accounting.TotalProcesses - 1 : 0;
 }
@@ -246,8 +229,14 @@ unsigned Launch::ChildProcessCount() const {
 std::string Launch::Situation() {
   std::ostringstream out;
   DWORD code = 0;
-  if (WaitForSingleObject(process_, 0) == WAIT_OBJECT_0 && GetExitCodeProcess(process_, &code)) {
-    out << "launcher ended with exit code " << code;
+  if (WaitForSingleObject(process_.Get(), 0) == WAIT_OBJECT_0 &&
+      GetExitCodeProcess(process_.Get(), &code)) {
+    // 0xC0000000 and above: an unhandled exception (0xC0000005 access
+    // violation, 0xC0000409 fail-fast, 0xC00000FD stack overflow, ...).
+    char hex[16];
+    std::snprintf(hex, sizeof hex, "0x%08lX", static_cast<unsigned long>(code));
+    out << (code >= 0xC0000000u ? "launcher CRASHED with exception " + std::string(hex)
+                                : "launcher ended with exit code " + std::to_string(code));
   } else {
     out << "launcher still running";
   }

@@ -5,12 +5,9 @@
 
 #include <algorithm>
 
-namespace winetest {
+#include "Harness.h"
 
-std::wstring Lower(std::wstring text) {
-  CharLowerBuffW(text.data(), static_cast<DWORD>(text.size()));
-  return text;
-}
+namespace winetest {
 
 std::wstring FileName(const std::wstring& path) {
   return path.substr(path.find_last_of(L'\\') + 1);
@@ -18,19 +15,19 @@ std::wstring FileName(const std::wstring& path) {
 
 std::vector<std::wstring> LoadedModules(DWORD processId) {
   std::vector<std::wstring> paths;
-  const HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId);
-  if (!process) return paths;
+  const ScopedHandle process(
+      OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId));
+  if (!process.Valid()) return paths;
   std::vector<HMODULE> modules(1024);
   DWORD needed = 0;
-  if (EnumProcessModules(process, modules.data(),
+  if (EnumProcessModules(process.Get(), modules.data(),
                          static_cast<DWORD>(modules.size() * sizeof(HMODULE)), &needed)) {
     modules.resize(std::min<std::size_t>(modules.size(), needed / sizeof(HMODULE)));
     for (HMODULE module : modules) {
       wchar_t path[MAX_PATH] = {};
-      if (GetModuleFileNameExW(process, module, path, MAX_PATH)) paths.push_back(Lower(path));
+      if (GetModuleFileNameExW(process.Get(), module, path, MAX_PATH)) paths.push_back(Lower(path));
     }
   }
-  CloseHandle(process);
   return paths;
 }
 

@@ -14,6 +14,4 @@ std::vector<std::wstring> LoadedModules(DWORD processId);
 // The path's last part, "uxtheme.dll" of "c:\windows\system32\uxtheme.dll".
 std::wstring FileName(const std::wstring& path);
 
-std::wstring Lower(std::wstring text);
-
 }  // namespace winetest

@@ -24,22 +24,16 @@ std::string CaseName(const FormatCase& c) {
 
 void PrintTo(const FormatCase& c, std::ostream* out) { *out << CaseName(c); }
 
-constexpr Rgb kPictureColour{0, 160, 80};
-
 class PictureFormats : public ::testing::TestWithParam<FormatCase> {};
 
 TEST_P(PictureFormats, IsDrawnAtItsPixelSizeFromTheTopLeft) {
   const FormatCase& c = GetParam();
   const Medium medium;
-  WindowProfile profile = WindowProfile::WithButtons(0);
-  profile.picture = "picture." + Utf8(Extension(c.format));
-  PrepareWindowMedium(medium, profile);
-  WriteSolidPicture(medium.PathOf(Wide(profile.picture)), c.format, c.width, c.height,
-                    kPictureColour, c.dotsPerInch);
+  PreparePictureMedium(medium, WindowProfile::WithButtons(0), c.format, c.width, c.height,
+                       c.dotsPerInch);
   Launch run(medium.Path());
-  const auto window = run.WaitForWindow();
-  ASSERT_TRUE(window) << run.Situation();
-  const ClientImage image = CaptureClient(window->handle);
+  const WindowInfo window = ExpectWindow(run);
+  const ClientImage image = CaptureClient(window.handle);
 
   const int w = c.width;
   const int h = c.height;
@@ -55,8 +49,7 @@ TEST_P(PictureFormats, IsDrawnAtItsPixelSizeFromTheTopLeft) {
                         POINT{w + 20, h / 2}, POINT{w / 2, h + 20}}) {
     EXPECT_EQ(image.At(p.x, p.y), kBackground) << "background pixel " << p.x << "," << p.y;
   }
-  RequestClose(window->handle);
-  EXPECT_EQ(run.WaitForExit(), 0u) << run.Situation();
+  ExpectCloses(run, window);
 }
 
 INSTANTIATE_TEST_SUITE_P(Formats, PictureFormats,
@@ -74,48 +67,38 @@ INSTANTIATE_TEST_SUITE_P(Formats, PictureFormats,
 
 TEST(PictureLarge, IsCutAtTheClientArea) {
   const Medium medium;
-  WindowProfile profile = WindowProfile::WithButtons(0);
-  profile.picture = "large.png";
-  PrepareWindowMedium(medium, profile);
-  WriteSolidPicture(medium.PathOf(L"large.png"), PictureFormat::Png, 700, 500, kPictureColour);
+  PreparePictureMedium(medium, WindowProfile::WithButtons(0), PictureFormat::Png, 700, 500);
   Launch run(medium.Path());
-  const auto window = run.WaitForWindow();
-  ASSERT_TRUE(window) << run.Situation();
-  EXPECT_EQ(window->client.cx, 481);
-  EXPECT_EQ(window->client.cy, 335);
-  const ClientImage image = CaptureClient(window->handle);
+  const WindowInfo window = ExpectWindow(run);
+  EXPECT_EQ(window.client.cx, 481);
+  EXPECT_EQ(window.client.cy, 335);
+  const ClientImage image = CaptureClient(window.handle);
   for (const POINT p :
        {POINT{0, 0}, POINT{480, 0}, POINT{0, 334}, POINT{480, 334}, POINT{240, 167}}) {
     EXPECT_EQ(image.At(p.x, p.y), kPictureColour) << "at " << p.x << "," << p.y;
   }
   // Nothing of it outside the client area: the frame keeps its size.
   RECT frame{};
-  GetWindowRect(window->handle, &frame);
-  EXPECT_EQ(frame.right - frame.left, window->frame.right - window->frame.left);
+  GetWindowRect(window.handle, &frame);
+  EXPECT_EQ(frame.right - frame.left, window.frame.right - window.frame.left);
   EXPECT_LT(frame.right - frame.left, 700);
-  RequestClose(window->handle);
-  EXPECT_EQ(run.WaitForExit(), 0u) << run.Situation();
+  ExpectCloses(run, window);
 }
 
 // Under the buttons: the shown buttons cover the picture.
 TEST(PictureLarge, LiesUnderTheButtons) {
   const Medium medium;
-  WindowProfile profile = WindowProfile::WithButtons(4);
-  profile.picture = "large.png";
-  PrepareWindowMedium(medium, profile);
-  WriteSolidPicture(medium.PathOf(L"large.png"), PictureFormat::Png, 700, 500, kPictureColour);
+  PreparePictureMedium(medium, WindowProfile::WithButtons(4), PictureFormat::Png, 700, 500);
   Launch run(medium.Path());
-  const auto window = run.WaitForWindow();
-  ASSERT_TRUE(window) << run.Situation();
-  const ClientImage image = CaptureClient(window->handle);
-  for (const ButtonInfo& button : window->buttons) {
+  const WindowInfo window = ExpectWindow(run);
+  const ClientImage image = CaptureClient(window.handle);
+  for (const ButtonInfo& button : window.buttons) {
     const int x = (button.rect.left + button.rect.right) / 2;
     const int y = (button.rect.top + button.rect.bottom) / 2;
     EXPECT_NE(image.At(x, y), kPictureColour) << "button middle " << x << "," << y;
   }
   EXPECT_EQ(image.At(124, 316), kPictureColour);  // between Button(0) and Button(1)
-  RequestClose(window->handle);
-  EXPECT_EQ(run.WaitForExit(), 0u) << run.Situation();
+  ExpectCloses(run, window);
 }
 
 }  // namespace

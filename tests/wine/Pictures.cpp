@@ -7,7 +7,6 @@
 
 #include <cstdint>
 #include <cstring>
-#include <fstream>
 #include <stdexcept>
 #include <vector>
 
@@ -17,59 +16,34 @@ namespace {
 
 namespace gp = Gdiplus::DllExports;
 
-void Put16(std::string& out, std::uint16_t value) {
-  out.push_back(static_cast<char>(value & 0xFF));
-  out.push_back(static_cast<char>(value >> 8));
-}
-
-void Put32(std::string& out, std::uint32_t value) {
-  Put16(out, static_cast<std::uint16_t>(value & 0xFFFF));
-  Put16(out, static_cast<std::uint16_t>(value >> 16));
-}
-
-void SaveBytes(const std::wstring& path, const std::string& bytes) {
-  std::ofstream file(path.c_str(), std::ios::binary | std::ios::trunc);
-  file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  if (!file) throw std::runtime_error("cannot write " + Utf8(path));
-}
-
 std::uint32_t PixelsPerMetre(int dotsPerInch) {
   return static_cast<std::uint32_t>((dotsPerInch * 10000 + 127) / 254);
 }
 
 // BITMAPINFOHEADER fields, little-endian.
 void PutInfoHeader(std::string& out, int width, int height, int bitCount, std::uint32_t imageSize,
-                   int dotsPerInch) {
-  Put32(out, 40);
-  Put32(out, static_cast<std::uint32_t>(width));
-  Put32(out, static_cast<std::uint32_t>(height));
-  Put16(out, 1);
-  Put16(out, static_cast<std::uint16_t>(bitCount));
-  Put32(out, 0);  // BI_RGB
-  Put32(out, imageSize);
-  Put32(out, PixelsPerMetre(dotsPerInch));
-  Put32(out, PixelsPerMetre(dotsPerInch));
-  Put32(out, 0);
-  Put32(out, 0);
+                   int dotsPerInch, int headerSize = 40, std::uint32_t colours = 0) {
+  PutLe32(out, static_cast<std::uint32_t>(headerSize));
+  PutLe32(out, static_cast<std::uint32_t>(width));
+  PutLe32(out, static_cast<std::uint32_t>(height));
+  PutLe16(out, 1);
+  PutLe16(out, static_cast<std::uint16_t>(bitCount));
+  PutLe32(out, 0);  // BI_RGB
+  PutLe32(out, imageSize);
+  PutLe32(out, PixelsPerMetre(dotsPerInch));
+  PutLe32(out, PixelsPerMetre(dotsPerInch));
+  PutLe32(out, colours);
+  PutLe32(out, 0);
 }
 
 std::string Bmp(int width, int height, Rgb colour, int dotsPerInch) {
-  const int stride = (width * 3 + 3) & ~3;
-  const auto imageSize = static_cast<std::uint32_t>(stride * height);
-  std::string out = "BM";
-  Put32(out, 14 + 40 + imageSize);
-  Put32(out, 0);
-  Put32(out, 14 + 40);
-  PutInfoHeader(out, width, height, 24, imageSize, dotsPerInch);
   std::string row;
-  for (int x = 0; x < width; ++x) {
-    row.push_back(static_cast<char>(colour.b));
-    row.push_back(static_cast<char>(colour.g));
-    row.push_back(static_cast<char>(colour.r));
-  }
-  row.resize(static_cast<size_t>(stride), '\0');
-  for (int y = 0; y < height; ++y) out += row;
-  return out;
+  for (int x = 0; x < width; ++x)
+    row += {static_cast<char>(colour.b), static_cast<char>(colour.g), static_cast<char>(colour.r)};
+  row.resize(static_cast<size_t>((width * 3 + 3) & ~3), '\0');
+  std::string rows;
+  for (int y = 0; y < height; ++y) rows += row;
+  return BitmapFile(width, height, 24, "", rows, dotsPerInch);
 }
 
 std::string Ico(int width, int height, Rgb colour) {
@@ -78,17 +52,17 @@ std::string Ico(int width, int height, Rgb colour) {
   const auto pixelBytes = static_cast<std::uint32_t>(width * height * 4);
   const auto maskBytes = static_cast<std::uint32_t>(maskStride * height);
   std::string out;
-  Put16(out, 0);
-  Put16(out, 1);  // icon
-  Put16(out, 1);  // one image
+  PutLe16(out, 0);
+  PutLe16(out, 1);  // icon
+  PutLe16(out, 1);  // one image
   out.push_back(static_cast<char>(width == 256 ? 0 : width));
   out.push_back(static_cast<char>(height == 256 ? 0 : height));
   out.push_back(0);
   out.push_back(0);
-  Put16(out, 1);
-  Put16(out, 32);
-  Put32(out, 40 + pixelBytes + maskBytes);
-  Put32(out, 6 + 16);
+  PutLe16(out, 1);
+  PutLe16(out, 32);
+  PutLe32(out, 40 + pixelBytes + maskBytes);
+  PutLe32(out, 6 + 16);
   // The image's own header counts the AND mask in its height.
   PutInfoHeader(out, width, height * 2, 32, pixelBytes + maskBytes, 96);
   for (int i = 0; i < width * height; ++i) {
@@ -105,8 +79,8 @@ std::string Ico(int width, int height, Rgb colour) {
 // LZW code; a clear code after every two keeps the codes 3 bits wide.
 std::string Gif(int width, int height, Rgb colour) {
   std::string out = "GIF89a";
-  Put16(out, static_cast<std::uint16_t>(width));
-  Put16(out, static_cast<std::uint16_t>(height));
+  PutLe16(out, static_cast<std::uint16_t>(width));
+  PutLe16(out, static_cast<std::uint16_t>(height));
   out.push_back(static_cast<char>(0x80));  // global colour table of 2 entries
   out.push_back(0);
   out.push_back(0);
@@ -116,10 +90,10 @@ std::string Gif(int width, int height, Rgb colour) {
     out.push_back(static_cast<char>(entry.b));
   }
   out.push_back(0x2C);
-  Put16(out, 0);
-  Put16(out, 0);
-  Put16(out, static_cast<std::uint16_t>(width));
-  Put16(out, static_cast<std::uint16_t>(height));
+  PutLe16(out, 0);
+  PutLe16(out, 0);
+  PutLe16(out, static_cast<std::uint16_t>(width));
+  PutLe16(out, static_cast<std::uint16_t>(height));
   out.push_back(0);
   constexpr int kMinimumCodeSize = 2;
   constexpr unsigned kClear = 4;
@@ -161,32 +135,31 @@ std::string Wmf(int width, int height, Rgb colour, int dotsPerInch) {
   HDC recorder = CreateMetaFileW(nullptr);
   SetWindowOrgEx(recorder, 0, 0, nullptr);
   SetWindowExtEx(recorder, width, height, nullptr);
-  HBRUSH brush = CreateSolidBrush(RGB(colour.r, colour.g, colour.b));
-  SelectObject(recorder, brush);
+  const orvex::win32::ScopedBrush brush(CreateSolidBrush(RGB(colour.r, colour.g, colour.b)));
+  SelectObject(recorder, brush.Get());
   SelectObject(recorder, GetStockObject(NULL_PEN));
   Rectangle(recorder, 0, 0, width + 1, height + 1);
   HMETAFILE metafile = CloseMetaFile(recorder);
-  DeleteObject(brush);
   const UINT size = GetMetaFileBitsEx(metafile, 0, nullptr);
   std::string body(size, '\0');
   GetMetaFileBitsEx(metafile, size, body.data());
   DeleteMetaFile(metafile);
 
   std::string header;
-  Put32(header, 0x9AC6CDD7u);
-  Put16(header, 0);
-  Put16(header, 0);
-  Put16(header, 0);
-  Put16(header, static_cast<std::uint16_t>(width));
-  Put16(header, static_cast<std::uint16_t>(height));
-  Put16(header, static_cast<std::uint16_t>(dotsPerInch));
-  Put32(header, 0);
+  PutLe32(header, 0x9AC6CDD7u);
+  PutLe16(header, 0);
+  PutLe16(header, 0);
+  PutLe16(header, 0);
+  PutLe16(header, static_cast<std::uint16_t>(width));
+  PutLe16(header, static_cast<std::uint16_t>(height));
+  PutLe16(header, static_cast<std::uint16_t>(dotsPerInch));
+  PutLe32(header, 0);
   std::uint16_t checksum = 0;
   for (size_t i = 0; i < 20; i += 2) {
     checksum ^= static_cast<std::uint16_t>(static_cast<unsigned char>(header[i]) |
                                            (static_cast<unsigned char>(header[i + 1]) << 8));
   }
-  Put16(header, checksum);
+  PutLe16(header, checksum);
   return header + body;
 }
 
@@ -204,10 +177,9 @@ void WriteEmf(const std::wstring& path, int width, int height, Rgb colour) {
   HDC recorder = CreateEnhMetaFileW(screen, path.c_str(), &frame, L"winetest\0solid\0");
   ReleaseDC(nullptr, screen);
   if (!recorder) throw std::runtime_error("cannot record " + Utf8(path));
-  HBRUSH brush = CreateSolidBrush(RGB(colour.r, colour.g, colour.b));
+  const orvex::win32::ScopedBrush brush(CreateSolidBrush(RGB(colour.r, colour.g, colour.b)));
   const RECT all{0, 0, width, height};
-  FillRect(recorder, &all, brush);
-  DeleteObject(brush);
+  FillRect(recorder, &all, brush.Get());
   DeleteEnhMetaFile(CloseEnhMetaFile(recorder));
 }
 
@@ -263,6 +235,19 @@ void WriteWithGdiPlus(const std::wstring& path, const wchar_t* mimeType, int wid
 
 }  // namespace
 
+std::string BitmapFile(int width, int height, int bitsPerPixel, const std::string& colourTable,
+                       const std::string& rows, int dotsPerInch, int headerSize) {
+  std::string info;
+  PutInfoHeader(info, width, height, bitsPerPixel, static_cast<std::uint32_t>(rows.size()),
+                dotsPerInch, headerSize, static_cast<std::uint32_t>(colourTable.size() / 4));
+  info.resize(static_cast<size_t>(headerSize), '\0');  // V4/V5: no masks, no colour profile
+  std::string file = "BM";
+  PutLe32(file, static_cast<std::uint32_t>(14 + info.size() + colourTable.size() + rows.size()));
+  PutLe32(file, 0);
+  PutLe32(file, static_cast<std::uint32_t>(14 + info.size() + colourTable.size()));
+  return file + info + colourTable + rows;
+}
+
 std::string FormatName(PictureFormat format) {
   switch (format) {
     case PictureFormat::Bmp: return "BMP";
@@ -292,11 +277,11 @@ std::wstring Extension(PictureFormat format) {
 void WriteSolidPicture(const std::wstring& path, PictureFormat format, int width, int height,
                        Rgb colour, int dotsPerInch) {
   switch (format) {
-    case PictureFormat::Bmp: SaveBytes(path, Bmp(width, height, colour, dotsPerInch)); return;
-    case PictureFormat::Ico: SaveBytes(path, Ico(width, height, colour)); return;
-    case PictureFormat::Wmf: SaveBytes(path, Wmf(width, height, colour, dotsPerInch)); return;
+    case PictureFormat::Bmp: WriteBytes(path, Bmp(width, height, colour, dotsPerInch)); return;
+    case PictureFormat::Ico: WriteBytes(path, Ico(width, height, colour)); return;
+    case PictureFormat::Wmf: WriteBytes(path, Wmf(width, height, colour, dotsPerInch)); return;
     case PictureFormat::Emf: WriteEmf(path, width, height, colour); return;
-    case PictureFormat::Gif: SaveBytes(path, Gif(width, height, colour)); return;
+    case PictureFormat::Gif: WriteBytes(path, Gif(width, height, colour)); return;
     case PictureFormat::Jpeg:
       WriteWithGdiPlus(path, L"image/jpeg", width, height, colour, dotsPerInch);
       return;

@@ -1,6 +1,9 @@
 // Text conversion, the paths of the run, and medium folders.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <fstream>
+#include <iterator>
 #include <stdexcept>
 
 #include "Harness.h"
@@ -49,25 +52,19 @@ void MakeFolders(const std::wstring& path) {
   CreateDirectoryW(path.c_str(), nullptr);
 }
 
-// Deletes everything inside folder, keeping the folder.
+// Deletes everything inside folder, keeping the folder; paths of any length.
 void EmptyFolder(const std::wstring& folder) {
   const std::wstring base = folder.back() == L'\\' ? folder : folder + L"\\";
-  WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileW((base + L"*").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return;
-  do {
-    const std::wstring name = found.cFileName;
-    if (name == L"." || name == L"..") continue;
-    const std::wstring full = base + name;
+  for (const WIN32_FIND_DATAW& found : FolderEntries(folder)) {
+    const std::wstring full = Extended(base + found.cFileName);
+    SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);  // read-only ones too
     if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-      EmptyFolder(full);
+      EmptyFolder(base + found.cFileName);
       RemoveDirectoryW(full.c_str());
     } else {
-      SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
       DeleteFileW(full.c_str());
     }
-  } while (FindNextFileW(search, &found));
-  FindClose(search);
+  }
 }
 
 std::wstring TestFolderName() {
@@ -101,6 +98,66 @@ std::wstring Wide(const std::string& utf8) {
   std::wstring text(static_cast<size_t>(size), L'\0');
   MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, text.data(), size);
   return text;
+}
+
+std::wstring Lower(std::wstring text) {
+  CharLowerBuffW(text.data(), static_cast<DWORD>(text.size()));
+  return text;
+}
+
+std::string Utf16(const std::wstring& text, bool bigEndian) {
+  std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+  for (const wchar_t unit : text) {
+    const char high = static_cast<char>((unit >> 8) & 0xFF);
+    const char low = static_cast<char>(unit & 0xFF);
+    bytes += bigEndian ? std::string{high, low} : std::string{low, high};
+  }
+  return bytes;
+}
+
+void PutLe16(std::string& out, std::uint16_t value) {
+  out.push_back(static_cast<char>(value & 0xFF));
+  out.push_back(static_cast<char>(value >> 8));
+}
+
+void PutLe32(std::string& out, std::uint32_t value) {
+  PutLe16(out, static_cast<std::uint16_t>(value & 0xFFFF));
+  PutLe16(out, static_cast<std::uint16_t>(value >> 16));
+}
+
+std::wstring Extended(const std::wstring& path) {
+  const bool full = path.size() >= 3 && path[1] == L':' && path[2] == L'\\';
+  return full ? L"\\\\?\\" + path : path;
+}
+
+void WriteBytes(const std::wstring& path, const std::string& bytes) {
+  const ScopedFile file(CreateFileW(Extended(path).c_str(), GENERIC_WRITE, 0, nullptr,
+                                    CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  DWORD written = 0;
+  if (!file.Valid() ||
+      !WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
+      written != bytes.size()) {
+    Fail("cannot write " + Utf8(path));
+  }
+}
+
+std::string ReadBytes(const std::wstring& path) {
+  std::ifstream file(path.c_str(), std::ios::binary);
+  if (!file) Fail("cannot read " + Utf8(path));
+  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+std::vector<WIN32_FIND_DATAW> FolderEntries(const std::wstring& folder) {
+  std::vector<WIN32_FIND_DATAW> entries;
+  const std::wstring base = folder.back() == L'\\' ? folder : folder + L"\\";
+  WIN32_FIND_DATAW found;
+  const ScopedFind search(FindFirstFileW(Extended(base + L"*").c_str(), &found));
+  if (!search.Valid()) return entries;
+  do {
+    const std::wstring name = found.cFileName;
+    if (name != L"." && name != L"..") entries.push_back(found);
+  } while (FindNextFileW(search.Get(), &found));
+  return entries;
 }
 
 std::wstring EnvironmentPath(const wchar_t* name) { return FromHostPath(Environment(name)); }
@@ -170,18 +227,28 @@ std::wstring Medium::MakeFolder(const std::wstring& relative) const {
   return full;
 }
 
+std::wstring Medium::MakeFolderOfLength(size_t length) const {
+  std::wstring path = path_;
+  while (path.size() < length) {
+    // A separator and at least one letter each, the last one included.
+    const size_t room = length - path.size() - 1;
+    size_t letters = std::min<size_t>(room, 50);
+    if (room - letters == 1) --letters;
+    path += L"\\" + std::wstring(letters, L'l');
+    CreateDirectoryW(Extended(path).c_str(), nullptr);
+  }
+  if (path.size() != length ||
+      GetFileAttributesW(Extended(path).c_str()) == INVALID_FILE_ATTRIBUTES) {
+    Fail("cannot make a folder of " + std::to_string(length) + " characters in " + Utf8(path_));
+  }
+  return path;
+}
+
 std::wstring Medium::Write(const std::wstring& relative, const std::string& bytes) const {
   const std::wstring full = PathOf(relative);
   const auto cut = full.find_last_of(L'\\');
   if (cut != std::wstring::npos && cut > 2) MakeFolders(full.substr(0, cut));
-  HANDLE file = CreateFileW(full.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) Fail("cannot write " + Utf8(full));
-  DWORD written = 0;
-  const BOOL ok =
-      WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  CloseHandle(file);
-  if (!ok || written != bytes.size()) Fail("cannot write " + Utf8(full));
+  WriteBytes(full, bytes);
   return full;
 }
 

@@ -44,26 +44,30 @@ bool Enabled() {
   return flag && std::string(flag) == "1";
 }
 
-// The planted DLL, built beside the driver.
-std::wstring PlantedDllPath() {
+// planted.dll and plant_control.exe, built beside the driver.
+std::wstring BesideDriver(const std::wstring& name) {
   const std::wstring recorder = RecorderPath();
-  return recorder.substr(0, recorder.find_last_of(L'\\') + 1) + L"planted.dll";
-}
-
-std::wstring ControlPath() {
-  const std::wstring recorder = RecorderPath();
-  return recorder.substr(0, recorder.find_last_of(L'\\') + 1) + L"plant_control.exe";
+  return recorder.substr(0, recorder.find_last_of(L'\\') + 1) + name;
 }
 
 void Plant(const Medium& medium) {
   for (const PlantedName& planted : kPlanted) {
-    ASSERT_TRUE(CopyFileW(PlantedDllPath().c_str(), medium.PathOf(planted.name).c_str(), FALSE))
-        << "cannot plant " << Utf8(planted.name) << " from " << Utf8(PlantedDllPath());
+    ASSERT_TRUE(
+        CopyFileW(BesideDriver(L"planted.dll").c_str(), medium.PathOf(planted.name).c_str(), FALSE))
+        << "cannot plant " << Utf8(planted.name) << " from " << Utf8(BesideDriver(L"planted.dll"));
   }
 }
 
 bool Exists(const std::wstring& path) {
   return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// A planted copy leaves a file "<name>.loaded" when it is loaded.
+void ExpectNoneLoaded(const Medium& bin, const Medium& work) {
+  for (const PlantedName& planted : kPlanted) {
+    EXPECT_FALSE(Exists(bin.PathOf(planted.name) + L".loaded")) << Utf8(planted.name);
+    EXPECT_FALSE(Exists(work.PathOf(planted.name) + L".loaded")) << Utf8(planted.name);
+  }
 }
 
 class PlantedDll : public ::testing::Test {
@@ -77,7 +81,7 @@ TEST_F(PlantedDll, ControlWithoutHardeningLoadsThePlantedCopies) {
   const Medium bin(L"-bin");
   Plant(bin);
   const std::wstring control = bin.PathOf(L"plant_control.exe");
-  ASSERT_TRUE(CopyFileW(ControlPath().c_str(), control.c_str(), FALSE));
+  ASSERT_TRUE(CopyFileW(BesideDriver(L"plant_control.exe").c_str(), control.c_str(), FALSE));
   const Medium work(L"-work");
   Launch run(work.Path(), control);
   ASSERT_EQ(run.WaitForExit(), 0u) << run.Situation();
@@ -93,17 +97,14 @@ TEST_F(PlantedDll, LauncherNeverLoadsThemBesideItselfOrFromTheCurrentDirectory) 
   const std::wstring exe = bin.CopyLauncher();
   Plant(bin);
   const Medium work(L"-work");
-  WindowProfile profile = WindowProfile::WithButtons(1);
-  profile.picture = "picture.png";  // not a plain bitmap: GDI+ reads it
-  PrepareWindowMedium(work, profile);
-  WriteSolidPicture(work.PathOf(L"picture.png"), PictureFormat::Png, 40, 30, Rgb{0, 160, 80});
+  // Not a plain bitmap: GDI+ reads it.
+  PreparePictureMedium(work, WindowProfile::WithButtons(1), PictureFormat::Png, 40, 30);
   Plant(work);
 
   Launch run(work.Path(), exe);
-  const auto window = run.WaitForWindow();
-  ASSERT_TRUE(window) << run.Situation();
+  const WindowInfo window = ExpectWindow(run);
   // Read while the picture is shown, so that everything has been loaded.
-  EXPECT_EQ(CaptureClient(window->handle).At(0, 0), (Rgb{0, 160, 80}));
+  EXPECT_EQ(CaptureClient(window.handle).At(0, 0), kPictureColour);
   const std::vector<std::wstring> modules = LoadedModules(run.ProcessId());
   ASSERT_FALSE(modules.empty()) << "cannot list the launcher's modules";
   const std::wstring binPrefix = Lower(bin.Path() + L"\\");
@@ -121,12 +122,8 @@ TEST_F(PlantedDll, LauncherNeverLoadsThemBesideItselfOrFromTheCurrentDirectory) 
                           << "nothing for it";
     }
   }
-  RequestClose(window->handle);
-  EXPECT_EQ(run.WaitForExit(), 0u) << run.Situation();
-  for (const PlantedName& planted : kPlanted) {
-    EXPECT_FALSE(Exists(bin.PathOf(planted.name) + L".loaded")) << Utf8(planted.name);
-    EXPECT_FALSE(Exists(work.PathOf(planted.name) + L".loaded")) << Utf8(planted.name);
-  }
+  ExpectCloses(run, window);
+  ExpectNoneLoaded(bin, work);
 }
 
 // The theme library comes with the first message box too: here the
@@ -146,11 +143,8 @@ TEST_F(PlantedDll, LauncherNeverLoadsThemForItsMessageBox) {
   }
   EXPECT_TRUE(themed) << "the theme library was not loaded: the test proves nothing";
   run.Dismiss(*box);
-  EXPECT_EQ(run.WaitForExit(), 1u) << run.Situation();
-  for (const PlantedName& planted : kPlanted) {
-    EXPECT_FALSE(Exists(bin.PathOf(planted.name) + L".loaded")) << Utf8(planted.name);
-    EXPECT_FALSE(Exists(work.PathOf(planted.name) + L".loaded")) << Utf8(planted.name);
-  }
+  ExpectExit(run, 1);
+  ExpectNoneLoaded(bin, work);
 }
 
 }  // namespace

@@ -9,26 +9,10 @@
 namespace winetest {
 namespace {
 
-const std::wstring kMissingProfileTail =
-    L" doesn't exist. INI filename must be the same as EXE filename.";
-
-void ExpectOneMissingProfileBox(Launch& run, const std::wstring& expectedText) {
-  const auto box = run.TakeMessageBox();
-  ASSERT_TRUE(box) << run.Situation();
-  EXPECT_EQ(box->text, expectedText);
-  EXPECT_EQ(box->title, L"OrvexAutorun");
-  EXPECT_EQ(box->buttons, std::vector<std::wstring>{L"OK"});
-  EXPECT_TRUE(box->hasIcon);
-  EXPECT_EQ(run.WaitForExit(), 1u) << run.Situation();
-  EXPECT_EQ(run.MessageBoxesSeen(), 1u);
-  EXPECT_FALSE(run.WindowEverShown());
-  EXPECT_EQ(run.ChildProcessCount(), 0u);
-}
-
 TEST(StartupMissingProfile, NamesTheProfileInTheCurrentDirectory) {
   const Medium medium;
   Launch run(medium.Path());
-  ExpectOneMissingProfileBox(run, medium.Path() + L"\\autorun.ini" + kMissingProfileTail);
+  ExpectOutcome(run, Message(MissingProfileText(medium.Path())));
 }
 
 TEST(StartupMissingProfile, AtADriveRootShowsTheDoubledSeparator) {
@@ -36,7 +20,7 @@ TEST(StartupMissingProfile, AtADriveRootShowsTheDoubledSeparator) {
   ASSERT_TRUE(medium) << "the session maps no drive letter for this test (see README.md)";
   ASSERT_EQ(medium->Path(), L"R:\\");
   Launch run(medium->Path());
-  ExpectOneMissingProfileBox(run, L"R:\\\\autorun.ini" + kMissingProfileTail);
+  ExpectOutcome(run, Message(MissingProfileText(L"R:\\")));
 }
 
 TEST(StartupMissingProfile, AProfileBesideTheExecutableDoesNotCount) {
@@ -46,8 +30,7 @@ TEST(StartupMissingProfile, AProfileBesideTheExecutableDoesNotCount) {
   medium.WriteProfile(HeadlessProfile("recorder.exe /beside-exe"), L"bin\\autorun.ini");
   const std::wstring cwd = medium.MakeFolder(L"work");
   Launch run(cwd, exe);
-  ExpectOneMissingProfileBox(run, cwd + L"\\autorun.ini" + kMissingProfileTail);
-  EXPECT_TRUE(run.Started().empty());
+  ExpectOutcome(run, Message(MissingProfileText(cwd)));
 }
 
 TEST(StartupProfile, IsReadFromTheCurrentDirectoryNotTheExecutables) {
@@ -60,10 +43,7 @@ TEST(StartupProfile, IsReadFromTheCurrentDirectoryNotTheExecutables) {
   medium.WriteProfile(HeadlessProfile("recorder.exe /from-current-directory"),
                       L"work\\autorun.ini");
   Launch run(medium.PathOf(L"work"), exe);
-  ASSERT_EQ(run.WaitForExit(), 0u) << run.Situation();
-  const auto started = run.Started();
-  ASSERT_EQ(started.size(), 1u);
-  EXPECT_EQ(started[0].commandLine, L"recorder.exe /from-current-directory");
+  ExpectOutcome(run, Started(L"recorder.exe /from-current-directory"));
 }
 
 TEST(StartupProfile, IsNamedAfterTheExecutable) {
@@ -73,10 +53,7 @@ TEST(StartupProfile, IsNamedAfterTheExecutable) {
   medium.WriteProfile(HeadlessProfile("recorder.exe /autorun-ini"), L"autorun.ini");
   medium.WriteProfile(HeadlessProfile("recorder.exe /launch-ini"), L"Launch.ini");
   Launch run(medium.Path(), exe);
-  ASSERT_EQ(run.WaitForExit(), 0u) << run.Situation();
-  const auto started = run.Started();
-  ASSERT_EQ(started.size(), 1u);
-  EXPECT_EQ(started[0].commandLine, L"recorder.exe /launch-ini");
+  ExpectOutcome(run, Started(L"recorder.exe /launch-ini"));
 }
 
 TEST(StartupHeadless, StartsTheLowerCasedDefaultActionWithoutAWindow) {
@@ -88,14 +65,7 @@ TEST(StartupHeadless, StartsTheLowerCasedDefaultActionWithoutAWindow) {
       "[DIALOG]\r\nShow=0\r\nDefaultAction=SETUP\\Recorder.EXE /Q /Name=Mixed\r\n"
       "BackColor=not a colour\r\nPicture=missing.bmp\r\n");
   Launch run(medium.Path());
-  ASSERT_EQ(run.WaitForExit(), 0u) << run.Situation();
-  const auto started = run.Started();
-  ASSERT_EQ(started.size(), 1u);
-  EXPECT_EQ(started[0].commandLine, L"setup\\recorder.exe /q /name=mixed");
-  EXPECT_EQ(started[0].currentDirectory, medium.Path());
-  EXPECT_EQ(run.ChildProcessCount(), 1u);
-  EXPECT_FALSE(run.WindowEverShown());
-  EXPECT_EQ(run.MessageBoxesSeen(), 0u);
+  ExpectOutcome(run, Started(L"setup\\recorder.exe /q /name=mixed", medium.Path()));
 }
 
 class StartupHeadlessExit : public ::testing::TestWithParam<const char*> {};
@@ -105,11 +75,7 @@ TEST_P(StartupHeadlessExit, StartsNothingAndEndsNormally) {
   medium.CopyRecorder(L"exit.exe");  // would be found if "exit" were started
   medium.WriteProfile(HeadlessProfile(GetParam()));
   Launch run(medium.Path());
-  ASSERT_EQ(run.WaitForExit(), 0u) << run.Situation();
-  EXPECT_EQ(run.ChildProcessCount(), 0u);
-  EXPECT_TRUE(run.Started().empty());
-  EXPECT_FALSE(run.WindowEverShown());
-  EXPECT_EQ(run.MessageBoxesSeen(), 0u);
+  ExpectOutcome(run, NothingStarted());
 }
 
 INSTANTIATE_TEST_SUITE_P(AnyLetterCase, StartupHeadlessExit,
@@ -121,10 +87,7 @@ TEST(StartupHeadless, ExitWithArgumentsIsStartedAsACommand) {
   medium.CopyRecorder(L"exit.exe");
   medium.WriteProfile(HeadlessProfile("EXIT Now"));
   Launch run(medium.Path());
-  ASSERT_EQ(run.WaitForExit(), 0u) << run.Situation();
-  const auto started = run.Started();
-  ASSERT_EQ(started.size(), 1u);
-  EXPECT_EQ(started[0].commandLine, L"exit now");
+  ExpectOutcome(run, Started(L"exit now"));
 }
 
 struct FatalCase {
@@ -143,17 +106,7 @@ TEST_P(StartupFatal, ReportsTheFailureAndEnds) {
   const Medium medium;
   medium.WriteProfile(c.profile);
   Launch run(medium.Path());
-  const auto box = run.TakeMessageBox();
-  ASSERT_TRUE(box) << run.Situation();
-  EXPECT_EQ(box->title, L"OrvexAutorun");
-  EXPECT_EQ(FirstLine(box->text), c.failure) << Utf8(box->text);
-  for (const auto& part : c.mentions) {
-    EXPECT_TRUE(Contains(box->text, part)) << Utf8(box->text) << "\nlacks: " << Utf8(part);
-  }
-  EXPECT_EQ(box->buttons, std::vector<std::wstring>{L"OK"});
-  EXPECT_EQ(run.WaitForExit(), 2u) << run.Situation();
-  EXPECT_FALSE(run.WindowEverShown());
-  EXPECT_EQ(run.ChildProcessCount(), 0u);
+  ExpectOutcome(run, Report(c.failure, c.mentions));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -191,29 +144,28 @@ TEST(StartupWindow, ShowsTheDesignForm) {
   WriteSolidPicture(medium.PathOf(L"dot.bmp"), PictureFormat::Bmp, 1, 1, {47, 31, 107});
 
   Launch run(medium.Path());
-  const auto window = run.WaitForWindow();
-  ASSERT_TRUE(window) << run.Situation();
+  const WindowInfo window = ExpectWindow(run);
 
   // 7215 x 5025 twips at 96 DPI.
-  EXPECT_EQ(window->client.cx, 481);
-  EXPECT_EQ(window->client.cy, 335);
-  EXPECT_EQ(window->title, L"Orvex Auto Run");
-  EXPECT_FALSE(window->style & WS_MINIMIZEBOX);
-  EXPECT_FALSE(window->style & WS_MAXIMIZEBOX);
-  EXPECT_FALSE(window->style & WS_THICKFRAME);
-  EXPECT_TRUE(window->style & WS_CAPTION);
-  EXPECT_TRUE(window->exStyle & WS_EX_DLGMODALFRAME);
-  EXPECT_TRUE(CaptionShowsIcon(window->handle, LauncherPath()));
+  EXPECT_EQ(window.client.cx, 481);
+  EXPECT_EQ(window.client.cy, 335);
+  EXPECT_EQ(window.title, L"Orvex Auto Run");
+  EXPECT_FALSE(window.style & WS_MINIMIZEBOX);
+  EXPECT_FALSE(window.style & WS_MAXIMIZEBOX);
+  EXPECT_FALSE(window.style & WS_THICKFRAME);
+  EXPECT_TRUE(window.style & WS_CAPTION);
+  EXPECT_TRUE(window.exStyle & WS_EX_DLGMODALFRAME);
+  EXPECT_TRUE(CaptionShowsIcon(window.handle, LauncherPath()));
 
   RECT work{};
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-  EXPECT_NEAR(window->frame.left + window->frame.right, work.left + work.right, 2);
-  EXPECT_NEAR(window->frame.top + window->frame.bottom, work.top + work.bottom, 2);
+  EXPECT_NEAR(window.frame.left + window.frame.right, work.left + work.right, 2);
+  EXPECT_NEAR(window.frame.top + window.frame.bottom, work.top + work.bottom, 2);
 
   // Left 240, 1980, 3720, 5460; top 4560; width 1515; height 375 twips.
   const int lefts[] = {16, 132, 248, 364};
   for (size_t i = 0; i < 4; ++i) {
-    const ButtonInfo& button = window->buttons[i];
+    const ButtonInfo& button = window.buttons[i];
     SCOPED_TRACE("Button(" + std::to_string(i) + ")");
     EXPECT_TRUE(button.visible);
     EXPECT_EQ(button.caption, L"Command1");
@@ -222,18 +174,16 @@ TEST(StartupWindow, ShowsTheDesignForm) {
     EXPECT_EQ(button.rect.right - button.rect.left, 101);
     EXPECT_EQ(button.rect.bottom - button.rect.top, 25);
   }
-  EXPECT_TRUE(window->buttons[0].isDefault);
+  EXPECT_TRUE(window.buttons[0].isDefault);
 
-  const ClientImage image = CaptureClient(window->handle);
+  const ClientImage image = CaptureClient(window.handle);
   const Rgb design{47, 31, 107};
   for (const POINT p : {POINT{0, 0}, POINT{240, 150}, POINT{480, 0}, POINT{480, 334}, POINT{0, 334},
                         POINT{124, 316}, POINT{240, 300}}) {
     EXPECT_EQ(image.At(p.x, p.y), design) << "at " << p.x << "," << p.y;
   }
 
-  RequestClose(window->handle);
-  EXPECT_EQ(run.WaitForExit(), 0u) << run.Situation();
-  EXPECT_EQ(run.ChildProcessCount(), 0u);
+  ExpectCloses(run, window);
 }
 
 }  // namespace

@@ -36,6 +36,14 @@ void PrepareWindowMedium(const Medium& medium, const WindowProfile& profile) {
   medium.CopyRecorder();
 }
 
+void PreparePictureMedium(const Medium& medium, WindowProfile profile, PictureFormat format,
+                          int width, int height, int dotsPerInch) {
+  profile.picture = "picture." + Utf8(Extension(format));
+  PrepareWindowMedium(medium, profile);
+  WriteSolidPicture(medium.PathOf(Wide(profile.picture)), format, width, height, kPictureColour,
+                    dotsPerInch);
+}
+
 std::string HeadlessProfile(const std::string& defaultAction) {
   return "[DIALOG]\r\nShow=0\r\nDefaultAction=" + defaultAction + "\r\n";
 }

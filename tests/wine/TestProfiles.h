@@ -5,6 +5,7 @@
 #include <string>
 
 #include "Harness.h"
+#include "Pictures.h"
 
 namespace winetest {
 
@@ -37,6 +38,11 @@ inline constexpr int kSplashHeight = 30;
 
 // Writes profile, splash.bmp and recorder.exe into the medium.
 void PrepareWindowMedium(const Medium& medium, const WindowProfile& profile);
+// The colour of the pictures made as a medium's own.
+inline constexpr Rgb kPictureColour{0, 160, 80};
+// PrepareWindowMedium, with the picture "picture.<extension>" of that colour.
+void PreparePictureMedium(const Medium& medium, WindowProfile profile, PictureFormat format,
+                          int width, int height, int dotsPerInch = 96);
 
 // The headless profile: Show=0 and the given DefaultAction.
 std::string HeadlessProfile(const std::string& defaultAction);

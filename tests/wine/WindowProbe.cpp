@@ -11,18 +11,7 @@ namespace {
 constexpr DWORD kSettleMs = 2000;
 constexpr DWORD kForegroundMs = 2000;
 
-std::wstring TextOf(HWND window) {
-  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-  text.resize(
-      static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
-
-bool IsButton(HWND window) {
-  wchar_t name[32] = {};
-  GetClassNameW(window, name, 32);
-  return _wcsicmp(name, L"Button") == 0;
-}
+bool IsButton(HWND window) { return _wcsicmp(ClassOf(window).c_str(), L"Button") == 0; }
 
 // Returns once the window's thread is in its message loop, so input sent
 // now is read by the loop and not lost in start-up.
@@ -59,8 +48,8 @@ INPUT Mouse(DWORD flags, LONG x, LONG y) {
 
 std::vector<COLORREF> ReadScreen(POINT origin, int width, int height) {
   std::vector<COLORREF> pixels;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
+  const orvex::win32::ScopedScreenDc screen;
+  const orvex::win32::ScopedMemoryDc memory(CreateCompatibleDC(screen.Get()));
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(info.bmiHeader);
   info.bmiHeader.biWidth = width;
@@ -69,21 +58,17 @@ std::vector<COLORREF> ReadScreen(POINT origin, int width, int height) {
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (bitmap && bits) {
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
-    GdiFlush();
-    const auto* quads = static_cast<const RGBQUAD*>(bits);
-    pixels.reserve(static_cast<size_t>(width) * height);
-    for (size_t i = 0; i < static_cast<size_t>(width) * height; ++i) {
-      pixels.push_back(RGB(quads[i].rgbRed, quads[i].rgbGreen, quads[i].rgbBlue));
-    }
-    SelectObject(memory, previous);
-    DeleteObject(bitmap);
+  const orvex::win32::ScopedBitmap bitmap(
+      CreateDIBSection(memory.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!bitmap.Valid() || !bits) return pixels;
+  const orvex::win32::ScopedSelect select(memory.Get(), bitmap.Get());
+  BitBlt(memory.Get(), 0, 0, width, height, screen.Get(), origin.x, origin.y, SRCCOPY);
+  GdiFlush();
+  const auto* quads = static_cast<const RGBQUAD*>(bits);
+  pixels.reserve(static_cast<size_t>(width) * height);
+  for (size_t i = 0; i < static_cast<size_t>(width) * height; ++i) {
+    pixels.push_back(RGB(quads[i].rgbRed, quads[i].rgbGreen, quads[i].rgbBlue));
   }
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
   return pixels;
 }
 
@@ -101,41 +86,35 @@ BOOL CALLBACK TakeFirstName(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR found) {
 }
 
 std::vector<COLORREF> DrawIcon(HICON icon, int size, COLORREF background) {
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, size, size);
-  HGDIOBJ previous = SelectObject(memory, bitmap);
-  HBRUSH brush = CreateSolidBrush(background);
+  const orvex::win32::ScopedScreenDc screen;
+  const orvex::win32::ScopedMemoryDc memory(CreateCompatibleDC(screen.Get()));
+  const orvex::win32::ScopedBitmap bitmap(CreateCompatibleBitmap(screen.Get(), size, size));
+  const orvex::win32::ScopedSelect select(memory.Get(), bitmap.Get());
+  const orvex::win32::ScopedBrush brush(CreateSolidBrush(background));
   const RECT all{0, 0, size, size};
-  FillRect(memory, &all, brush);
-  DeleteObject(brush);
-  DrawIconEx(memory, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
+  FillRect(memory.Get(), &all, brush.Get());
+  DrawIconEx(memory.Get(), 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
   std::vector<COLORREF> pixels;
   for (int y = 0; y < size; ++y) {
-    for (int x = 0; x < size; ++x) pixels.push_back(GetPixel(memory, x, y));
+    for (int x = 0; x < size; ++x) pixels.push_back(GetPixel(memory.Get(), x, y));
   }
-  SelectObject(memory, previous);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
   return pixels;
 }
 
 std::optional<IconImage> LoadFirstIcon(const std::wstring& executable, int size) {
-  HMODULE module = LoadLibraryExW(executable.c_str(), nullptr,
-                                  LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
-  if (!module) return std::nullopt;
+  const orvex::win32::ScopedModule module(LoadLibraryExW(
+      executable.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+  if (!module.Valid()) return std::nullopt;
   LPCWSTR name = nullptr;
-  EnumResourceNamesW(module, RT_GROUP_ICON, TakeFirstName, reinterpret_cast<LONG_PTR>(&name));
-  HICON icon =
-      name ? static_cast<HICON>(LoadImageW(module, name, IMAGE_ICON, size, size, 0)) : nullptr;
+  EnumResourceNamesW(module.Get(), RT_GROUP_ICON, TakeFirstName, reinterpret_cast<LONG_PTR>(&name));
+  HICON icon = name ? static_cast<HICON>(LoadImageW(module.Get(), name, IMAGE_ICON, size, size, 0))
+                    : nullptr;
   std::optional<IconImage> image;
   if (icon) {
     image = IconImage{size, DrawIcon(icon, size, RGB(0, 0, 0)),
                       DrawIcon(icon, size, RGB(255, 255, 255))};
     DestroyIcon(icon);
   }
-  FreeLibrary(module);
   return image;
 }
 
@@ -155,6 +134,19 @@ bool MatchesAt(const std::vector<COLORREF>& strip, int stripWidth, int left, int
 }
 
 }  // namespace
+
+std::wstring ClassOf(HWND window) {
+  wchar_t name[256] = {};
+  GetClassNameW(window, name, 256);
+  return name;
+}
+
+std::wstring TextOf(HWND window) {
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(
+      static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
 
 Rgb ToRgb(COLORREF colour) { return {GetRValue(colour), GetGValue(colour), GetBValue(colour)}; }
 
