@@ -2,19 +2,20 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <string>
+
+#include "platform/Failure.h"
 
 namespace orvex {
 
-namespace {
-
-std::uint32_t Byte(std::string_view bytes, std::size_t at) {
+std::uint32_t HeaderByte(std::string_view bytes, std::size_t at) {
   return static_cast<unsigned char>(bytes[at]);
 }
 std::uint32_t Le16(std::string_view bytes, std::size_t at) {
-  return Byte(bytes, at) | Byte(bytes, at + 1) << 8;
+  return HeaderByte(bytes, at) | HeaderByte(bytes, at + 1) << 8;
 }
 std::uint32_t Be16(std::string_view bytes, std::size_t at) {
-  return Byte(bytes, at) << 8 | Byte(bytes, at + 1);
+  return HeaderByte(bytes, at) << 8 | HeaderByte(bytes, at + 1);
 }
 std::uint32_t Le32(std::string_view bytes, std::size_t at) {
   return Le16(bytes, at) | Le16(bytes, at + 2) << 16;
@@ -22,6 +23,16 @@ std::uint32_t Le32(std::string_view bytes, std::size_t at) {
 std::uint32_t Be32(std::string_view bytes, std::size_t at) {
   return Be16(bytes, at) << 16 | Be16(bytes, at + 2);
 }
+
+void RefuseHugePicture(long long width, long long height) {
+  if (ClaimedSize{width, height}.Pixels() > kLargestPicturePixels) {
+    throw Failure(FailureKind::InvalidPicture, "The picture is too large (" +
+                                                   std::to_string(width) + " x " +
+                                                   std::to_string(height) + " pixels).");
+  }
+}
+
+namespace {
 
 std::optional<ClaimedSize> Bmp(std::string_view bytes) {
   constexpr std::size_t kInfoHeader = 14;
@@ -42,17 +53,17 @@ std::optional<ClaimedSize> Gif(std::string_view bytes) {
   constexpr std::size_t kScreenEnd = 13;
   if (bytes.size() < kScreenEnd) return std::nullopt;
   ClaimedSize size{Le16(bytes, 6), Le16(bytes, 8)};
-  const std::uint32_t flags = Byte(bytes, 10);
+  const std::uint32_t flags = HeaderByte(bytes, 10);
   std::size_t at = kScreenEnd + ((flags & 0x80) ? 3u << ((flags & 7) + 1) : 0u);
-  while (at < bytes.size() && Byte(bytes, at) == 0x21) {  // extensions
+  while (at < bytes.size() && HeaderByte(bytes, at) == 0x21) {  // extensions
     at += 2;
     while (at < bytes.size()) {
-      const std::uint32_t length = Byte(bytes, at);
+      const std::uint32_t length = HeaderByte(bytes, at);
       at += 1 + length;
       if (length == 0) break;
     }
   }
-  if (at + 9 <= bytes.size() && Byte(bytes, at) == 0x2C) {
+  if (at + 9 <= bytes.size() && HeaderByte(bytes, at) == 0x2C) {
     size.width = std::max<long long>(size.width, Le16(bytes, at + 1) + Le16(bytes, at + 5));
     size.height = std::max<long long>(size.height, Le16(bytes, at + 3) + Le16(bytes, at + 7));
   }
@@ -67,8 +78,8 @@ bool IsStartOfFrame(std::uint32_t marker) {
 // others.
 std::optional<ClaimedSize> Jpeg(std::string_view bytes) {
   std::size_t at = 2;
-  while (at + 4 <= bytes.size() && Byte(bytes, at) == 0xFF) {
-    const std::uint32_t marker = Byte(bytes, at + 1);
+  while (at + 4 <= bytes.size() && HeaderByte(bytes, at) == 0xFF) {
+    const std::uint32_t marker = HeaderByte(bytes, at + 1);
     if (marker == 0xFF) {  // fill byte
       ++at;
     } else if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD8)) {  // no length

@@ -5,6 +5,8 @@
 // lets the launcher refuse such a file before any decoder sees it.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <limits>
 #include <optional>
 #include <string_view>
@@ -34,5 +36,17 @@ inline constexpr long long kLargestPicturePixels = 64ll * 1024 * 1024;
 // for other files, or when the header is cut short or not as the format
 // has it; a decoder decides about those.
 std::optional<ClaimedSize> ClaimedPictureSize(std::string_view head);
+
+// Fails with an invalid picture when width x height is more than
+// kLargestPicturePixels.
+void RefuseHugePicture(long long width, long long height);
+
+// Numbers in a header: the byte at `at`, and the little- or big-endian
+// 16- and 32-bit values that start there. The caller checks the length.
+std::uint32_t HeaderByte(std::string_view bytes, std::size_t at);
+std::uint32_t Le16(std::string_view bytes, std::size_t at);
+std::uint32_t Be16(std::string_view bytes, std::size_t at);
+std::uint32_t Le32(std::string_view bytes, std::size_t at);
+std::uint32_t Be32(std::string_view bytes, std::size_t at);
 
 }  // namespace orvex

@@ -100,13 +100,6 @@ class ScopedImage {
   throw Failure(FailureKind::InvalidPicture, why);
 }
 
-void RefuseIfTooLarge(long long width, long long height) {
-  if (ClaimedSize{width, height}.Pixels() > kLargestPicturePixels) {
-    NotAPicture("The picture is too large (" + std::to_string(width) + " x " +
-                std::to_string(height) + " pixels).");
-  }
-}
-
 // GDI+ under Wine decodes the whole picture as it loads it: a header that
 // claims 30000 x 30000 pixels kept it busy for 20 seconds, or crashed it.
 // So the header is asked first.
@@ -114,7 +107,7 @@ void RefuseClaimedHugeSize(const std::wstring& path) {
   const std::optional<std::string> head = ReadFileHead(path, kHeaderBytes);
   if (!head) return;  // GDI+ will say what is wrong with the file
   if (const std::optional<ClaimedSize> claimed = ClaimedPictureSize(*head)) {
-    RefuseIfTooLarge(claimed->width, claimed->height);
+    RefuseHugePicture(claimed->width, claimed->height);
   }
 }
 
@@ -134,7 +127,7 @@ PicturePtr LoadPicture(const std::string& path) {
   gdiplus.getImageWidth(image.Get(), &width);
   gdiplus.getImageHeight(image.Get(), &height);
   if (width == 0 || height == 0) NotAPicture("The picture has no pixels.");
-  RefuseIfTooLarge(width, height);
+  RefuseHugePicture(width, height);
 
   // Render into a top-down premultiplied DIB: transparent parts stay
   // transparent, so the background colour shows through them.

@@ -3,6 +3,7 @@
 #include "launcher/Design.h"
 #include "platform/ColourForm.h"
 #include "platform/Failure.h"
+#include "tools/check/FileBytes.h"
 #include "tools/check/LowerCase.h"
 #include "tools/check/ProgramSearch.h"
 
@@ -81,7 +82,8 @@ PicturePtr CheckingPlatform::LoadPictureFile(const std::string& path) {
   const auto found = medium_.Find(path);
   const auto bytes = found ? ReadFileBytes(*found) : std::nullopt;
   if (!bytes) throw Failure(FailureKind::InvalidPicture, "The file cannot be read.");
-  return std::make_shared<Picture>(ReadPictureInfo(*bytes));
+  // The picture as the checker knows it: its header.
+  return WrapPicture(std::make_shared<PictureInfo>(ReadPictureInfo(*bytes)));
 }
 
 std::string CheckingPlatform::ToLowerCase(const std::string& text) {
@@ -89,14 +91,11 @@ std::string CheckingPlatform::ToLowerCase(const std::string& text) {
 }
 
 void CheckingPlatform::SetWindowColour(std::int32_t colour) {
-  if (ClassifyColour(colour) == ColourForm::Invalid) {
-    throw Failure(FailureKind::InvalidPropertyValue,
-                  std::to_string(colour) + " is neither a colour nor a system colour.");
-  }
+  if (ClassifyColour(colour) == ColourForm::Invalid) RefuseColour(colour);
 }
 
 void CheckingPlatform::ReportAndEnd(const Failure&) {
-  throw SimulationEnded{ExitStatus::FatalFailure};
+  throw ProcessEnded{ExitStatus::FatalFailure};
 }
 
 }  // namespace orvex::check
