@@ -14,14 +14,8 @@ std::uint32_t HeaderByte(std::string_view bytes, std::size_t at) {
 std::uint32_t Le16(std::string_view bytes, std::size_t at) {
   return HeaderByte(bytes, at) | HeaderByte(bytes, at + 1) << 8;
 }
-std::uint32_t Be16(std::string_view bytes, std::size_t at) {
-  return HeaderByte(bytes, at) << 8 | HeaderByte(bytes, at + 1);
-}
 std::uint32_t Le32(std::string_view bytes, std::size_t at) {
   return Le16(bytes, at) | Le16(bytes, at + 2) << 16;
-}
-std::uint32_t Be32(std::string_view bytes, std::size_t at) {
-  return Be16(bytes, at) << 16 | Be16(bytes, at + 2);
 }
 
 void RefuseHugePicture(long long width, long long height) {
@@ -33,6 +27,13 @@ void RefuseHugePicture(long long width, long long height) {
 }
 
 namespace {
+
+std::uint32_t Be16(std::string_view bytes, std::size_t at) {
+  return HeaderByte(bytes, at) << 8 | HeaderByte(bytes, at + 1);
+}
+std::uint32_t Be32(std::string_view bytes, std::size_t at) {
+  return Be16(bytes, at) << 16 | Be16(bytes, at + 2);
+}
 
 std::optional<ClaimedSize> Bmp(std::string_view bytes) {
   constexpr std::size_t kInfoHeader = 14;

@@ -41,12 +41,10 @@ std::optional<ClaimedSize> ClaimedPictureSize(std::string_view head);
 // kLargestPicturePixels.
 void RefuseHugePicture(long long width, long long height);
 
-// Numbers in a header: the byte at `at`, and the little- or big-endian
-// 16- and 32-bit values that start there. The caller checks the length.
+// Numbers in a header: the byte at `at`, and the little-endian 16- and
+// 32-bit values that start there. The caller checks the length.
 std::uint32_t HeaderByte(std::string_view bytes, std::size_t at);
 std::uint32_t Le16(std::string_view bytes, std::size_t at);
-std::uint32_t Be16(std::string_view bytes, std::size_t at);
 std::uint32_t Le32(std::string_view bytes, std::size_t at);
-std::uint32_t Be32(std::string_view bytes, std::size_t at);
 
 }  // namespace orvex

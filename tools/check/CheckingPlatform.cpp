@@ -9,11 +9,16 @@
 
 namespace orvex::check {
 
+namespace {
+
+// The profile bytes read the way the Windows launcher reads them.
 LoadedProfile LoadProfile(std::string bytes) {
   const ProfileReading reading = ChooseProfileReading(bytes);
   ProfileReader reader = ProfileReader::FromBytes(bytes, DecodingFor(reading));
   return {std::move(bytes), reading, std::move(reader)};
 }
+
+}  // namespace
 
 CheckingPlatform::CheckingPlatform(const MediumFolder& medium, std::string executableBaseName)
     : medium_(medium), baseName_(std::move(executableBaseName)) {

@@ -100,7 +100,4 @@ class CheckingPlatform final : public PlatformServices {
   std::array<ButtonState, kButtonCount> buttons_;
 };
 
-// The profile bytes read the way the Windows launcher reads them.
-LoadedProfile LoadProfile(std::string bytes);
-
 }  // namespace orvex::check

@@ -1,5 +1,6 @@
 #include "tools/check/PictureInfo.h"
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -107,16 +108,10 @@ PictureInfo Emf(std::string_view bytes) {
 }  // namespace
 
 const char* PictureFormatName(PictureFormat format) {
-  switch (format) {
-    case PictureFormat::Bmp: return "BMP";
-    case PictureFormat::Ico: return "ICO";
-    case PictureFormat::Wmf: return "WMF";
-    case PictureFormat::Emf: return "EMF";
-    case PictureFormat::Gif: return "GIF";
-    case PictureFormat::Jpeg: return "JPEG";
-    case PictureFormat::Png: return "PNG";
-  }
-  return "?";
+  // In the order of PictureFormat.
+  static constexpr std::array<const char*, 7> kNames = {"BMP", "ICO",  "WMF", "EMF",
+                                                        "GIF", "JPEG", "PNG"};
+  return kNames.at(static_cast<std::size_t>(format));
 }
 
 PictureInfo ReadPictureInfo(std::string_view bytes) {
