@@ -3,7 +3,6 @@
 #pragma once
 
 #include <algorithm>
-#include <optional>
 #include <string>
 #include <vector>
 
