@@ -12,9 +12,8 @@ set(orvex_core_sources
   settings/LetterCase.cpp
   settings/NumberText.cpp
   settings/Profile.cpp
-  settings/ProfileFile.cpp
   settings/ProfileReader.cpp
-  settings/ProfileReading.cpp
+  settings/ProfileText.cpp
   settings/TextEncoding.cpp
   launcher/ActionRunner.cpp
   launcher/Appearance.cpp

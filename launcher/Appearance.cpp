@@ -1,6 +1,7 @@
 #include "launcher/Launcher.h"
 #include "platform/Failure.h"
 #include "settings/Colour.h"
+#include "settings/NumberText.h"
 #include "settings/Profile.h"
 
 namespace orvex {

@@ -12,7 +12,6 @@ constexpr char kMissingProfileText[] =
 }  // namespace
 
 void StartUp(PlatformServices& platform, SplashState& state) {
-  platform.PrepareFileServices();
   state.profilePath =
       FormProfilePath(platform.CurrentDirectoryPath(), platform.ExecutableBaseName());
   if (!platform.FileExists(state.profilePath)) {

@@ -1,5 +1,9 @@
 #include "platform/ColourForm.h"
 
+#include <string>
+
+#include "platform/Failure.h"
+
 namespace orvex {
 
 ColourForm ClassifyColour(std::int32_t colour) {
@@ -9,6 +13,11 @@ ColourForm ClassifyColour(std::int32_t colour) {
     return ColourForm::System;
   }
   return ColourForm::Invalid;
+}
+
+void RefuseColour(std::int32_t colour) {
+  throw Failure(FailureKind::InvalidPropertyValue,
+                std::to_string(colour) + " is neither a colour nor a system colour.");
 }
 
 }  // namespace orvex

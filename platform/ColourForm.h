@@ -15,6 +15,9 @@ inline constexpr int kHighestSystemColour = 30;
 
 ColourForm ClassifyColour(std::int32_t colour);
 
+// The failure (invalid property value) for an Invalid colour.
+[[noreturn]] void RefuseColour(std::int32_t colour);
+
 // For a System colour, its number.
 inline int SystemColourIndex(std::int32_t colour) { return colour & 0xFF; }
 

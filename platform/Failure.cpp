@@ -18,17 +18,24 @@ const char* FailureName(FailureKind kind) {
   return "Unknown failure";
 }
 
+namespace {
+
+std::string ReportText(FailureKind kind, const std::string& detail) {
+  std::string text = FailureName(kind);
+  if (!detail.empty()) text += "\n\n" + detail;
+  return text;
+}
+
+}  // namespace
+
 Failure::Failure(FailureKind kind, std::string detail)
-    : std::runtime_error(FailureName(kind)), kind_(kind), detail_(std::move(detail)) {}
+    : kind_(kind), detail_(std::move(detail)), text_(ReportText(kind_, detail_)) {}
 
 void Failure::AddContext(const std::string& line) {
   detail_ = detail_.empty() ? line : line + "\n" + detail_;
+  text_ = ReportText(kind_, detail_);
 }
 
-std::string FailureReportText(const Failure& failure) {
-  std::string text = FailureName(failure.Kind());
-  if (!failure.Detail().empty()) text += "\n\n" + failure.Detail();
-  return text;
-}
+std::string FailureReportText(const Failure& failure) { return failure.what(); }
 
 }  // namespace orvex

@@ -3,7 +3,7 @@
 // which turns it into the report and ends the process.
 #pragma once
 
-#include <stdexcept>
+#include <exception>
 #include <string>
 
 namespace orvex {
@@ -26,7 +26,7 @@ enum class FailureKind {
 // The name the report gives the kind ("Type mismatch", ...).
 const char* FailureName(FailureKind kind);
 
-class Failure : public std::runtime_error {
+class Failure : public std::exception {
  public:
   Failure(FailureKind kind, std::string detail);
 
@@ -35,10 +35,13 @@ class Failure : public std::runtime_error {
   const std::string& Detail() const { return detail_; }
   // Prepends a line saying what was being done when the failure happened.
   void AddContext(const std::string& line);
+  // The text of the report (FailureReportText).
+  const char* what() const noexcept override { return text_.c_str(); }
 
  private:
   FailureKind kind_;
   std::string detail_;
+  std::string text_;
 };
 
 // Full text of the report: the failure's name, a blank line, the detail.

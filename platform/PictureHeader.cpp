@@ -3,25 +3,36 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 
 #include "launcher/Design.h"
+#include "platform/Failure.h"
 #include "platform/Twips.h"
 
 namespace orvex {
 
-namespace {
-
-std::uint32_t Byte(std::string_view bytes, std::size_t at) {
+std::uint32_t HeaderByte(std::string_view bytes, std::size_t at) {
   return static_cast<unsigned char>(bytes[at]);
 }
 std::uint32_t Le16(std::string_view bytes, std::size_t at) {
-  return Byte(bytes, at) | Byte(bytes, at + 1) << 8;
-}
-std::uint32_t Be16(std::string_view bytes, std::size_t at) {
-  return Byte(bytes, at) << 8 | Byte(bytes, at + 1);
+  return HeaderByte(bytes, at) | HeaderByte(bytes, at + 1) << 8;
 }
 std::uint32_t Le32(std::string_view bytes, std::size_t at) {
   return Le16(bytes, at) | Le16(bytes, at + 2) << 16;
+}
+
+void RefuseHugePicture(long long width, long long height) {
+  if (ClaimedSize{width, height}.Pixels() > kLargestPicturePixels) {
+    throw Failure(FailureKind::InvalidPicture, "The picture is too large (" +
+                                                   std::to_string(width) + " x " +
+                                                   std::to_string(height) + " pixels).");
+  }
+}
+
+namespace {
+
+std::uint32_t Be16(std::string_view bytes, std::size_t at) {
+  return HeaderByte(bytes, at) << 8 | HeaderByte(bytes, at + 1);
 }
 std::uint32_t Be32(std::string_view bytes, std::size_t at) {
   return Be16(bytes, at) << 16 | Be16(bytes, at + 2);
@@ -46,17 +57,17 @@ constexpr std::size_t kGifScreenEnd = 13;
 // Where the first image's descriptor begins, past the global colour table and
 // any extensions; nothing when the file ends before it.
 std::optional<std::size_t> FirstGifImage(std::string_view bytes) {
-  const std::uint32_t flags = Byte(bytes, 10);
+  const std::uint32_t flags = HeaderByte(bytes, 10);
   std::size_t at = kGifScreenEnd + ((flags & 0x80) ? 3u << ((flags & 7) + 1) : 0u);
-  while (at < bytes.size() && Byte(bytes, at) == 0x21) {  // extensions
+  while (at < bytes.size() && HeaderByte(bytes, at) == 0x21) {  // extensions
     at += 2;
     while (at < bytes.size()) {
-      const std::uint32_t length = Byte(bytes, at);
+      const std::uint32_t length = HeaderByte(bytes, at);
       at += 1 + length;
       if (length == 0) break;
     }
   }
-  if (at + 9 > bytes.size() || Byte(bytes, at) != 0x2C) return std::nullopt;
+  if (at + 9 > bytes.size() || HeaderByte(bytes, at) != 0x2C) return std::nullopt;
   return at;
 }
 
@@ -79,8 +90,8 @@ bool IsStartOfFrame(std::uint32_t marker) {
 // others.
 std::optional<ClaimedSize> Jpeg(std::string_view bytes) {
   std::size_t at = 2;
-  while (at + 4 <= bytes.size() && Byte(bytes, at) == 0xFF) {
-    const std::uint32_t marker = Byte(bytes, at + 1);
+  while (at + 4 <= bytes.size() && HeaderByte(bytes, at) == 0xFF) {
+    const std::uint32_t marker = HeaderByte(bytes, at + 1);
     if (marker == 0xFF) {  // fill byte
       ++at;
     } else if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD8)) {  // no length
@@ -118,9 +129,9 @@ std::optional<ClaimedSize> ClaimedPictureSize(std::string_view head) {
 
 std::optional<std::string> DecoderTrap(std::string_view head) {
   if (!head.starts_with("GIF87a") && !head.starts_with("GIF89a")) return std::nullopt;
-  if (head.size() < kGifScreenEnd || (Byte(head, 10) & 0x80)) return std::nullopt;
+  if (head.size() < kGifScreenEnd || (HeaderByte(head, 10) & 0x80)) return std::nullopt;
   const std::optional<std::size_t> image = FirstGifImage(head);
-  if (!image || *image + 10 > head.size() || (Byte(head, *image + 9) & 0x80)) {
+  if (!image || *image + 10 > head.size() || (HeaderByte(head, *image + 9) & 0x80)) {
     return std::nullopt;
   }
   return "The GIF has no colour table for its first image (neither a global nor a local one).";

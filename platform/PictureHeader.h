@@ -5,6 +5,8 @@
 // lets the launcher refuse such a file before any decoder sees it.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <limits>
 #include <optional>
 #include <string>
@@ -51,5 +53,15 @@ bool IsPlainMetafile(std::string_view bytes);
 // logical unit as a placeable metafile is drawn; when it sets none, the
 // window's client area at 96 dpi, which it then fills.
 ClaimedSize PlainMetafileSize(std::string_view bytes);
+
+// Fails with an invalid picture when width x height is more than
+// kLargestPicturePixels.
+void RefuseHugePicture(long long width, long long height);
+
+// Numbers in a header: the byte at `at`, and the little-endian 16- and
+// 32-bit values that start there. The caller checks the length.
+std::uint32_t HeaderByte(std::string_view bytes, std::size_t at);
+std::uint32_t Le16(std::string_view bytes, std::size_t at);
+std::uint32_t Le32(std::string_view bytes, std::size_t at);
 
 }  // namespace orvex

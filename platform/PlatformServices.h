@@ -30,8 +30,6 @@ class PlatformServices {
  public:
   virtual ~PlatformServices() = default;
 
-  // Makes ready what CurrentDirectoryPath and FileExists use.
-  virtual void PrepareFileServices() = 0;
   // Absolute path of the current directory, "\" at the end only at a
   // drive's root.
   virtual std::string CurrentDirectoryPath() = 0;

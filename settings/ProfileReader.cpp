@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "platform/Failure.h"
 #include "settings/LetterCase.h"
 
 namespace orvex {
@@ -35,7 +34,7 @@ std::u16string_view CutAtNul(std::u16string_view text) {
 
 // A name as the caller asks for it: UTF-16, without blanks at the ends.
 std::u16string QueryName(std::string_view utf8) {
-  const std::u16string wide = Utf8ToUtf16(utf8);
+  const std::u16string wide = DecodeUtf8(utf8);
   return std::u16string(Trim(CutAtNul(wide)));
 }
 
@@ -66,31 +65,10 @@ std::u16string_view TrimFallback(std::u16string_view fallback) {
 
 }  // namespace
 
-DecodedProfile DecodeProfileBytes(std::string_view bytes, ProfileDecoding decoding) {
-  if (decoding.codePage != kCodePageWindows1252 && decoding.codePage != kCodePageUtf8) {
-    throw Failure(FailureKind::InvalidProcedureCall,
-                  "Profiles without a byte-order mark can be read in code page 1252 or 65001, "
-                  "not " +
-                      std::to_string(decoding.codePage) + ".");
-  }
-  if (decoding.utf8Bom && bytes.starts_with("\xEF\xBB\xBF")) {
-    return {ProfileEncoding::Utf8WithBom, DecodeUtf8(bytes.substr(3))};
-  }
-  if (bytes.starts_with("\xFF\xFE")) {
-    return {ProfileEncoding::Utf16LeWithBom, DecodeUtf16(bytes.substr(2), false)};
-  }
-  if (bytes.starts_with("\xFE\xFF")) {
-    return {ProfileEncoding::Utf16BeWithBom, DecodeUtf16(bytes.substr(2), true)};
-  }
-  return {ProfileEncoding::CodePage,
-          decoding.codePage == kCodePageUtf8 ? DecodeUtf8(bytes) : DecodeWindows1252(bytes)};
-}
-
 ProfileReader ProfileReader::FromBytes(std::string_view bytes, ProfileDecoding decoding) {
-  const DecodedProfile decoded = DecodeProfileBytes(bytes, decoding);
+  const ProfileText decoded = DecodeProfileBytes(bytes, decoding);
   ProfileReader reader;
   reader.encoding_ = decoded.encoding;
-  reader.codePage_ = decoding.codePage;
   reader.Parse(decoded.text);
   return reader;
 }
@@ -161,7 +139,7 @@ ProfileAnswer ProfileReader::Read(std::string_view section, std::string_view key
     stored = StoredValue(*entry->value, capacity);
     answer.fromProfile = true;
   } else {
-    const std::u16string wide = Utf8ToUtf16(fallback);
+    const std::u16string wide = DecodeUtf8(fallback);
     stored = StoredValue(TrimFallback(CutAtNul(wide)), capacity);
   }
   answer.stored = stored.size();
@@ -169,16 +147,16 @@ ProfileAnswer ProfileReader::Read(std::string_view section, std::string_view key
   return answer;
 }
 
-std::vector<ProfileSectionInfo> ProfileReader::Sections() const {
-  std::vector<ProfileSectionInfo> infos;
+std::vector<ProfileName> ProfileReader::Sections() const {
+  std::vector<ProfileName> infos;
   for (const Section& section : sections_) {
     if (section.line > 0) infos.push_back({EncodeUtf8(section.name), section.line});
   }
   return infos;
 }
 
-std::vector<ProfileKeyInfo> ProfileReader::Keys(std::string_view section) const {
-  std::vector<ProfileKeyInfo> keys;
+std::vector<ProfileName> ProfileReader::Keys(std::string_view section) const {
+  std::vector<ProfileName> keys;
   if (const Section* found = FindSection(section)) {
     for (const Entry& entry : found->entries) {
       if (entry.value) keys.push_back({EncodeUtf8(entry.name), entry.line});

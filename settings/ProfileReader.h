@@ -31,55 +31,18 @@
 //   in the UTF-8 answer.
 // - The fallback loses its trailing spaces (but not its first character) and
 //   is then stored like a value.
-//
-// Encodings: UTF-16 LE or BE with a byte-order mark; UTF-8 with a BOM (unless
-// the caller asks for the reading of Windows' API, which does not know that
-// BOM); text without a BOM in the code page the caller names: Windows-1252 or
-// UTF-8 (65001). Other code pages are refused.
+// How the bytes become text: settings/ProfileText.h.
 #pragma once
 
 #include <cstddef>
-#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "settings/TextEncoding.h"
+#include "settings/ProfileText.h"
 
 namespace orvex {
-
-// How the bytes of a profile are turned into text.
-struct ProfileDecoding {
-  // For text without a byte-order mark: kCodePageWindows1252 or
-  // kCodePageUtf8.
-  unsigned codePage = kCodePageWindows1252;
-  // Whether EF BB BF at the start marks UTF-8. Windows' profile API does not
-  // know it and reads such a file in the ANSI code page, BOM and all.
-  bool utf8Bom = true;
-};
-
-// The reading of Windows' own GetPrivateProfileStringW on a system whose
-// ANSI code page is Windows-1252.
-inline constexpr ProfileDecoding kSystemApiDecoding{kCodePageWindows1252, false};
-// UTF-8 with or without a BOM.
-inline constexpr ProfileDecoding kUtf8Decoding{kCodePageUtf8, true};
-
-enum class ProfileEncoding {
-  CodePage,  // no byte-order mark: the code page of ProfileDecoding
-  Utf8WithBom,
-  Utf16LeWithBom,
-  Utf16BeWithBom,
-};
-
-// The text of a profile and how it was found to be written.
-struct DecodedProfile {
-  ProfileEncoding encoding = ProfileEncoding::CodePage;
-  std::u16string text;  // without the byte-order mark
-};
-
-// Refuses code pages other than 1252 and 65001 (InvalidProcedureCall).
-DecodedProfile DecodeProfileBytes(std::string_view bytes, ProfileDecoding decoding);
 
 struct ProfileAnswer {
   std::string value;         // UTF-8
@@ -87,12 +50,8 @@ struct ProfileAnswer {
   bool fromProfile = false;  // false: the fallback was given
 };
 
-struct ProfileSectionInfo {
-  std::string name;
-  int line = 0;  // 1-based
-};
-
-struct ProfileKeyInfo {
+// A section or key name and the line it stands on.
+struct ProfileName {
   std::string name;
   int line = 0;  // 1-based
 };
@@ -101,12 +60,8 @@ class ProfileReader {
  public:
   // Decoded by DecodeProfileBytes.
   static ProfileReader FromBytes(std::string_view bytes, ProfileDecoding decoding = {});
-  // The profile in a file; nothing when the file cannot be read.
-  static std::optional<ProfileReader> FromFile(const std::filesystem::path& path,
-                                               ProfileDecoding decoding = {});
 
   ProfileEncoding Encoding() const { return encoding_; }
-  unsigned CodePage() const { return codePage_; }
 
   // What GetPrivateProfileStringW(section, key, fallback, buffer, capacity)
   // stores.
@@ -114,10 +69,10 @@ class ProfileReader {
                      std::size_t capacity) const;
 
   // Every section header, duplicates included, in file order.
-  std::vector<ProfileSectionInfo> Sections() const;
+  std::vector<ProfileName> Sections() const;
   // The keys (entries with "=") of the section that lookups use, in file
   // order, duplicates and ";" names included.
-  std::vector<ProfileKeyInfo> Keys(std::string_view section) const;
+  std::vector<ProfileName> Keys(std::string_view section) const;
   // The line of the entry that answers a lookup of key in section, if any
   // does (an entry without "=" answers with the fallback).
   std::optional<int> KeyLine(std::string_view section, std::string_view key) const;
@@ -139,11 +94,7 @@ class ProfileReader {
   const Entry* FindEntry(std::string_view section, std::string_view key) const;
 
   ProfileEncoding encoding_ = ProfileEncoding::CodePage;
-  unsigned codePage_ = kCodePageWindows1252;
   std::vector<Section> sections_;
 };
-
-// The whole of a regular file, or nothing when it cannot be read.
-std::optional<std::string> ReadFileBytes(const std::filesystem::path& path);
 
 }  // namespace orvex

@@ -30,7 +30,4 @@ std::u16string DecodeUtf16(std::string_view bytes, bool bigEndian);
 // system's converter does.
 std::string EncodeUtf8(std::u16string_view text);
 
-// UTF-8 to UTF-16 (invalid sequences as in DecodeUtf8).
-inline std::u16string Utf8ToUtf16(std::string_view utf8) { return DecodeUtf8(utf8); }
-
 }  // namespace orvex

@@ -102,19 +102,12 @@ class ScopedImage {
   throw Failure(FailureKind::InvalidPicture, why);
 }
 
-void RefuseIfTooLarge(long long width, long long height) {
-  if (ClaimedSize{width, height}.Pixels() > kLargestPicturePixels) {
-    NotAPicture("The picture is too large (" + std::to_string(width) + " x " +
-                std::to_string(height) + " pixels).");
-  }
-}
-
 // GDI+ under Wine decodes the whole picture as it loads it: a header that
 // claims 30000 x 30000 pixels kept it busy for 20 seconds, or crashed it.
 // Some files crash its decoders outright. So the header is asked first.
 void RefuseFromHeader(const std::string& head) {
   if (const std::optional<ClaimedSize> claimed = ClaimedPictureSize(head)) {
-    RefuseIfTooLarge(claimed->width, claimed->height);
+    RefuseHugePicture(claimed->width, claimed->height);
   }
   if (const std::optional<std::string> trap = DecoderTrap(head)) NotAPicture(*trap);
 }
@@ -145,7 +138,7 @@ GpImage* LoadPlainMetafile(const GdiPlus& gdiplus, const std::wstring& path,
 // transparent, so the background colour shows through them.
 PicturePtr Rendered(const GdiPlus& gdiplus, const ScopedImage& image, UINT width, UINT height) {
   if (width == 0 || height == 0) NotAPicture("The picture has no pixels.");
-  RefuseIfTooLarge(width, height);
+  RefuseHugePicture(width, height);
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(info.bmiHeader);
   info.bmiHeader.biWidth = static_cast<LONG>(width);
@@ -187,7 +180,7 @@ PicturePtr LoadPicture(const std::string& path) {
   const GdiPlus& gdiplus = LoadGdiPlus();
   if (head && IsPlainMetafile(*head)) {
     const ClaimedSize size = PlainMetafileSize(*head);
-    RefuseIfTooLarge(size.width, size.height);
+    RefuseHugePicture(size.width, size.height);
     const ScopedImage image(gdiplus, LoadPlainMetafile(gdiplus, file, size));
     return Rendered(gdiplus, image, static_cast<UINT>(size.width), static_cast<UINT>(size.height));
   }

@@ -12,7 +12,7 @@
 #include "platform/win32/SystemLibrary.h"
 #include "platform/win32/SystemPaths.h"
 #include "platform/win32/WideText.h"
-#include "settings/ProfileReading.h"
+#include "settings/ProfileText.h"
 
 namespace orvex::win32 {
 
@@ -130,8 +130,7 @@ void Win32Platform::SetWindowColour(std::int32_t colour) {
       break;
     case ColourForm::Invalid: break;
   }
-  throw Failure(FailureKind::InvalidPropertyValue,
-                std::to_string(colour) + " is neither a colour nor a system colour.");
+  RefuseColour(colour);
 }
 
 void Win32Platform::SetWindowPicture(const PicturePtr& picture) { splash_->SetPicture(picture); }

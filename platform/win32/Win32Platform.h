@@ -21,7 +21,6 @@ class Win32Platform final : public PlatformServices {
   SplashWindow& CreateSplash();
   SplashWindow& Splash() { return *splash_; }
 
-  void PrepareFileServices() override {}
   std::string CurrentDirectoryPath() override;
   bool FileExists(const std::string& path) override;
   std::string ExecutableBaseName() override;

@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "platform/Failure.h"
+#include "tools/check/StandInPlatform.h"
 
 namespace orvex::fuzz {
 
@@ -42,11 +43,8 @@ struct Result {
 template <typename Parse>
 auto Attempt(Parse&& parse) -> Result<decltype(parse())> {
   Result<decltype(parse())> result;
-  try {
-    result.value = parse();
-  } catch (const Failure& failure) {
-    result.failure = failure.Kind();
-  }
+  const check::Outcome outcome = check::Attempt([&] { result.value = parse(); });
+  if (outcome.failure) result.failure = outcome.failure->Kind();
   return result;
 }
 

@@ -6,7 +6,7 @@
 
 #include "FuzzCheck.h"
 #include "NumberGrammar.h"
-#include "settings/Colour.h"
+#include "settings/NumberText.h"
 #include "settings/Profile.h"
 
 namespace {

@@ -6,6 +6,7 @@
 
 #include "FuzzCheck.h"
 #include "settings/Colour.h"
+#include "settings/NumberText.h"
 
 namespace {
 

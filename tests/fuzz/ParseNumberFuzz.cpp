@@ -7,7 +7,7 @@
 
 #include "FuzzCheck.h"
 #include "NumberGrammar.h"
-#include "settings/Colour.h"
+#include "settings/NumberText.h"
 
 namespace {
 

@@ -15,6 +15,7 @@
 #include "QueryPlan.h"
 #include "settings/ProfileReader.h"
 #include "settings/TextEncoding.h"
+#include "tools/check/FileBytes.h"
 
 namespace {
 
@@ -22,7 +23,7 @@ using profiletest::DumpLine;
 using profiletest::KnownDifference;
 
 std::string ReadOrThrow(const std::filesystem::path& path) {
-  auto bytes = orvex::ReadFileBytes(path);
+  auto bytes = orvex::check::ReadFileBytes(path);
   if (!bytes) throw std::runtime_error("cannot read " + path.string());
   return *bytes;
 }
@@ -66,7 +67,7 @@ std::string AnswerOf(const DumpLine& line) {
 // without quotes.
 DumpLine WindowsAnswer(const DumpLine& query, const KnownDifference& difference) {
   DumpLine answer = query;
-  std::u16string units = orvex::Utf8ToUtf16(difference.windowsValue);
+  std::u16string units = orvex::DecodeUtf8(difference.windowsValue);
   units.resize(std::min(units.size(), query.capacity == 0 ? 0 : query.capacity - 1));
   answer.stored = units.size();
   answer.value = orvex::EncodeUtf8(units);

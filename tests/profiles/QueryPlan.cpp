@@ -5,7 +5,7 @@
 #include <stdexcept>
 
 #include "DumpFormat.h"
-#include "settings/ProfileReading.h"
+#include "settings/ProfileText.h"
 #include "settings/TextEncoding.h"
 
 namespace profiletest {

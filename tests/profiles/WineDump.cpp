@@ -19,6 +19,7 @@
 #include "DumpFormat.h"
 #include "QueryPlan.h"
 #include "platform/win32/WideText.h"
+#include "tools/check/FileBytes.h"
 
 namespace {
 
@@ -26,7 +27,7 @@ using orvex::win32::Narrow;
 using orvex::win32::Widen;
 
 std::string ReadOrThrow(const std::filesystem::path& path) {
-  auto bytes = orvex::ReadFileBytes(path);
+  auto bytes = orvex::check::ReadFileBytes(path);
   if (!bytes) throw std::runtime_error("cannot read " + path.string());
   return *bytes;
 }

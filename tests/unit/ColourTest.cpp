@@ -8,6 +8,7 @@
 #include "TestSupport.h"
 #include "platform/ColourForm.h"
 #include "settings/Colour.h"
+#include "settings/NumberText.h"
 
 namespace orvex {
 namespace {

@@ -5,7 +5,7 @@
 
 #include "platform/ColourForm.h"
 #include "platform/Failure.h"
-#include "settings/ProfileReading.h"
+#include "settings/ProfileReader.h"
 
 namespace orvex {
 
@@ -31,11 +31,6 @@ std::vector<std::string> FakePlatform::CallsStartingWith(const std::string& pref
     if (call.rfind(prefix, 0) == 0) matching.push_back(call);
   }
   return matching;
-}
-
-void FakePlatform::PrepareFileServices() {
-  calls.push_back("PrepareFileServices");
-  if (fileServicesBroken) throw Failure(FailureKind::CannotCreateObject, "No file services.");
 }
 
 std::string FakePlatform::CurrentDirectoryPath() {
@@ -82,7 +77,7 @@ void FakePlatform::StartProgram(const std::string& commandLine) {
 PicturePtr FakePlatform::LoadPictureFile(const std::string& path) {
   calls.push_back("LoadPictureFile " + path);
   if (notPictures.count(path)) throw Failure(FailureKind::InvalidPicture, "Not a picture.");
-  return std::make_shared<Picture>(path);
+  return check::WrapPicture(std::make_shared<FakePicture>(FakePicture{path}));
 }
 
 std::string FakePlatform::ToLowerCase(const std::string& text) {
@@ -93,13 +88,11 @@ std::string FakePlatform::ToLowerCase(const std::string& text) {
 void FakePlatform::SetWindowColour(std::int32_t colour) {
   calls.push_back("SetWindowColour " + std::to_string(colour));
   // The window takes only what it can show, as the real one does.
-  if (ClassifyColour(colour) == ColourForm::Invalid) {
-    throw Failure(FailureKind::InvalidPropertyValue, "Not a colour.");
-  }
+  if (ClassifyColour(colour) == ColourForm::Invalid) RefuseColour(colour);
 }
 
 void FakePlatform::SetWindowPicture(const PicturePtr& picture) {
-  calls.push_back("SetWindowPicture " + picture->path);
+  calls.push_back("SetWindowPicture " + check::PictureAs<FakePicture>(picture).path);
 }
 
 void FakePlatform::SetWindowTitle(const std::string& title) {
@@ -124,12 +117,12 @@ void FakePlatform::SetButtonWidth(int index, int twips) {
 
 void FakePlatform::EndProcess(ExitStatus status) {
   calls.push_back("EndProgram " + std::to_string(static_cast<int>(status)));
-  throw ProgramEnded{status};
+  throw check::ProcessEnded{status};
 }
 
 void FakePlatform::ReportAndEnd(const Failure& failure) {
   calls.push_back(std::string("ReportFatalFailure ") + FailureName(failure.Kind()));
-  throw ProgramEnded{ExitStatus::FatalFailure};
+  throw check::ProcessEnded{ExitStatus::FatalFailure};
 }
 
 }  // namespace orvex

@@ -8,18 +8,12 @@
 #include <vector>
 
 #include "platform/PlatformServices.h"
+#include "tools/check/StandInPlatform.h"
 
 namespace orvex {
 
-class Picture {
- public:
-  explicit Picture(std::string path) : path(std::move(path)) {}
+struct FakePicture {
   std::string path;
-};
-
-// Thrown by EndProgram, which must not return.
-struct ProgramEnded {
-  ExitStatus status;
 };
 
 class FakePlatform : public PlatformServices {
@@ -32,8 +26,6 @@ class FakePlatform : public PlatformServices {
   std::set<std::string> notPictures;
   // Command lines that fail to start.
   std::set<std::string> unstartable;
-  // PrepareFileServices fails as when the file-system object cannot be made.
-  bool fileServicesBroken = false;
 
   // Every call made, as one line each ("ShowMessage text", ...).
   std::vector<std::string> calls;
@@ -46,7 +38,6 @@ class FakePlatform : public PlatformServices {
   // The calls whose line starts with prefix.
   std::vector<std::string> CallsStartingWith(const std::string& prefix) const;
 
-  void PrepareFileServices() override;
   std::string CurrentDirectoryPath() override;
   bool FileExists(const std::string& path) override;
   std::string ExecutableBaseName() override;

@@ -5,8 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -14,7 +12,7 @@
 #include "platform/Failure.h"
 #include "settings/LetterCase.h"
 #include "settings/ProfileReader.h"
-#include "settings/ProfileReading.h"
+#include "settings/ProfileText.h"
 #include "settings/TextEncoding.h"
 
 namespace orvex {
@@ -288,20 +286,6 @@ TEST(ProfileReaderTest, GivesSectionsKeysAndTheirLines) {
   EXPECT_EQ(reader.KeyLine("DIALOG", "Picture"), std::nullopt);
   EXPECT_EQ(reader.KeyLine("NONE", "Show"), std::nullopt);
   EXPECT_EQ(reader.KeyLine("", "; note"), 1);
-}
-
-TEST(ProfileReaderTest, ReadsFromDisk) {
-  const auto folder = std::filesystem::temp_directory_path() / "orvex-profile-reader-test";
-  std::filesystem::create_directories(folder);
-  const auto path = folder / "launch.ini";
-  std::ofstream(path, std::ios::binary) << "[DIALOG]\r\nCaption=Caf\xE9\r\n";
-
-  const auto reader = ProfileReader::FromFile(path, kSystemApiDecoding);
-  ASSERT_TRUE(reader.has_value());
-  EXPECT_EQ(reader->Read("DIALOG", "Caption", "", 255).value, "Caf\xC3\xA9");
-  EXPECT_FALSE(ProfileReader::FromFile(folder / "missing.ini").has_value());
-  EXPECT_FALSE(ProfileReader::FromFile(folder).has_value());
-  std::filesystem::remove_all(folder);
 }
 
 // --- letter case of names

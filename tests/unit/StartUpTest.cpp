@@ -12,7 +12,6 @@ namespace orvex {
 namespace {
 
 using test::Attempt;
-using test::IndexOf;
 using Calls = std::vector<std::string>;
 
 constexpr char kMissingText[] = " doesn't exist. INI filename must be the same as EXE filename.";
@@ -64,16 +63,6 @@ TEST(StartUpTest, TheProfileIsNamedAfterTheExecutableInTheCurrentDirectory) {
   EXPECT_EQ(state.profilePath, "E:\\Disc One\\Menu.ini");
 }
 
-TEST(StartUpTest, FileServicesThatCannotBeMadeFailBeforeAnythingElse) {
-  FakePlatform platform;
-  platform.fileServicesBroken = true;
-  SplashState state;
-  const auto outcome = Attempt([&] { StartUp(platform, state); });
-  ASSERT_TRUE(outcome.failure);
-  EXPECT_EQ(outcome.failure->Kind(), FailureKind::CannotCreateObject);
-  EXPECT_EQ(platform.calls, Calls{"PrepareFileServices"});
-}
-
 TEST(StartUpTest, HeadlessModeTestsExistenceOnceThenReadsOnlyShowAndDefaultAction) {
   FakePlatform platform;
   platform.SetProfile(
@@ -86,7 +75,6 @@ TEST(StartUpTest, HeadlessModeTestsExistenceOnceThenReadsOnlyShowAndDefaultActio
 
   const std::string exists = "FileExists " + platform.ProfilePath();
   EXPECT_EQ(platform.CallsStartingWith("FileExists"), Calls{exists});
-  EXPECT_LT(IndexOf(platform.calls, "PrepareFileServices"), IndexOf(platform.calls, exists));
   EXPECT_EQ(test::CallsFrom(platform.calls, exists),
             (Calls{exists, "Read [DIALOG] Show", "Read [DIALOG] DefaultAction",
                    "ToLowerCase SETUP\\Install.EXE /Q", "StartProgram setup\\install.exe /q",

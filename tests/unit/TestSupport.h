@@ -3,36 +3,15 @@
 #pragma once
 
 #include <algorithm>
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "FakePlatform.h"
-#include "platform/Failure.h"
+#include "tools/check/StandInPlatform.h"
 
 namespace orvex::test {
 
-// How a procedure came back: it returned, it ended the process through
-// EndProgram, or a Failure escaped it (bound for the fatal report).
-struct Outcome {
-  std::optional<ExitStatus> ended;
-  std::optional<Failure> failure;
-
-  bool Returned() const { return !ended && !failure; }
-};
-
-template <typename Work>
-Outcome Attempt(Work&& work) {
-  Outcome outcome;
-  try {
-    work();
-  } catch (const ProgramEnded& end) {
-    outcome.ended = end.status;
-  } catch (const Failure& failure) {
-    outcome.failure = failure;
-  }
-  return outcome;
-}
+using check::Attempt;
 
 inline bool Contains(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;

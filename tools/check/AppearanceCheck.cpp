@@ -9,8 +9,10 @@
 #include "platform/PictureHeader.h"
 #include "platform/Twips.h"
 #include "settings/Colour.h"
+#include "settings/NumberText.h"
 #include "settings/Profile.h"
 #include "tools/check/Checker.h"
+#include "tools/check/FileBytes.h"
 #include "tools/check/PictureDecode.h"
 #include "tools/check/PictureInfo.h"
 #include "tools/check/Texts.h"
@@ -18,8 +20,6 @@
 namespace orvex::check {
 
 namespace {
-
-constexpr int kDotsPerInch = 96;
 
 std::string HexPattern(std::int32_t value) {
   char text[16];

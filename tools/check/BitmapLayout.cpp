@@ -1,5 +1,7 @@
 #include "tools/check/BitmapLayout.h"
 
+#include "platform/PictureHeader.h"
+
 namespace orvex::check {
 
 namespace {
@@ -8,16 +10,6 @@ constexpr std::size_t kFileHeaderSize = 14;
 constexpr std::uint32_t kCoreHeaderSize = 12;
 constexpr std::uint32_t kInfoHeaderSize = 40;
 constexpr std::uint32_t kBitFields = 3;
-
-std::uint32_t Byte(std::string_view bytes, std::size_t at) {
-  return static_cast<unsigned char>(bytes[at]);
-}
-std::uint32_t Le16(std::string_view bytes, std::size_t at) {
-  return Byte(bytes, at) | Byte(bytes, at + 1) << 8;
-}
-std::uint32_t Le32(std::string_view bytes, std::size_t at) {
-  return Le16(bytes, at) | Le16(bytes, at + 2) << 16;
-}
 
 bool Drawable(int bitCount, std::uint32_t compression) {
   switch (compression) {
@@ -37,8 +29,8 @@ std::string RunLengthDamage(std::string_view bytes, const BitmapLayout& layout) 
   const bool four = layout.compression == kBitmapRle4;
   std::size_t at = layout.bitsOffset;
   while (at + 2 <= bytes.size()) {
-    const std::uint32_t count = Byte(bytes, at);
-    const std::uint32_t code = Byte(bytes, at + 1);
+    const std::uint32_t count = HeaderByte(bytes, at);
+    const std::uint32_t code = HeaderByte(bytes, at + 1);
     at += 2;
     if (count != 0 || code == 0) continue;  // a run, or the end of a line
     if (code == 1) return {};               // the end of the bitmap

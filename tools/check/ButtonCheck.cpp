@@ -12,7 +12,6 @@ namespace orvex::check {
 
 namespace {
 
-constexpr int kDotsPerInch = 96;
 // The buttons use Windows' message font, 9 pt Segoe UI since Vista, whose
 // characters average about 6.5 pixels at 96 dpi. Only an estimate: the real
 // width depends on the letters.
@@ -23,7 +22,7 @@ constexpr int kTextMargin = 8;
 // Characters shown: "&" marks the next letter as the access key and is not
 // drawn; "&&" draws one "&".
 int ShownCharacters(const std::string& caption) {
-  const std::u16string text = Utf8ToUtf16(caption);
+  const std::u16string text = DecodeUtf8(caption);
   int count = 0;
   for (std::size_t i = 0; i < text.size(); ++i) {
     if (text[i] == u'&' && i + 1 < text.size()) ++i;

@@ -14,6 +14,9 @@
 
 namespace orvex::check {
 
+// Sizes in pixels are given at Windows' standard resolution.
+inline constexpr int kDotsPerInch = 96;
+
 // What the checker makes of an action the launcher runs.
 struct ActionVerdict {
   std::optional<Failure> failure;  // the launcher's failure when it runs it

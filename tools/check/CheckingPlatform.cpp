@@ -3,16 +3,22 @@
 #include "launcher/Design.h"
 #include "platform/ColourForm.h"
 #include "platform/Failure.h"
+#include "tools/check/FileBytes.h"
 #include "tools/check/LowerCase.h"
 #include "tools/check/PictureDecode.h"
 
 namespace orvex::check {
 
+namespace {
+
+// The profile bytes read the way the Windows launcher reads them.
 LoadedProfile LoadProfile(std::string bytes) {
   const ProfileReading reading = ChooseProfileReading(bytes);
   ProfileReader reader = ProfileReader::FromBytes(bytes, DecodingFor(reading));
   return {std::move(bytes), reading, std::move(reader)};
 }
+
+}  // namespace
 
 CheckingPlatform::CheckingPlatform(const MediumFolder& medium, std::string executableBaseName)
     : medium_(medium), baseName_(std::move(executableBaseName)) {
@@ -83,7 +89,8 @@ PicturePtr CheckingPlatform::LoadPictureFile(const std::string& path) {
   if (!bytes) throw Failure(FailureKind::InvalidPicture, "The file cannot be read.");
   const PictureInfo info = ReadPictureInfo(*bytes);
   CheckPictureData(info.format, *bytes, *found);
-  return std::make_shared<Picture>(info);
+  // The picture as the checker knows it: its header.
+  return WrapPicture(std::make_shared<PictureInfo>(info));
 }
 
 std::string CheckingPlatform::ToLowerCase(const std::string& text) {
@@ -91,14 +98,11 @@ std::string CheckingPlatform::ToLowerCase(const std::string& text) {
 }
 
 void CheckingPlatform::SetWindowColour(std::int32_t colour) {
-  if (ClassifyColour(colour) == ColourForm::Invalid) {
-    throw Failure(FailureKind::InvalidPropertyValue,
-                  std::to_string(colour) + " is neither a colour nor a system colour.");
-  }
+  if (ClassifyColour(colour) == ColourForm::Invalid) RefuseColour(colour);
 }
 
 void CheckingPlatform::ReportAndEnd(const Failure&) {
-  throw SimulationEnded{ExitStatus::FatalFailure};
+  throw ProcessEnded{ExitStatus::FatalFailure};
 }
 
 }  // namespace orvex::check

@@ -2,7 +2,7 @@
 // against a medium folder. It reads the profile with the portable reader,
 // answers file questions from the folder, reads pictures' headers, and
 // records what the launcher does to its window and which programs it
-// starts. Ending the process ends the simulated run (SimulationEnded).
+// starts. Ending the process ends the simulated run (ProcessEnded).
 #pragma once
 
 #include <array>
@@ -14,26 +14,12 @@
 #include "platform/PlatformServices.h"
 #include "settings/ButtonTable.h"
 #include "settings/ProfileReader.h"
-#include "settings/ProfileReading.h"
 #include "tools/check/MediumFolder.h"
 #include "tools/check/PictureInfo.h"
 #include "tools/check/ProgramSearch.h"
+#include "tools/check/StandInPlatform.h"
 
-namespace orvex {
-
-// The picture as the checker knows it: its header.
-class Picture {
- public:
-  explicit Picture(check::PictureInfo info) : info(info) {}
-  check::PictureInfo info;
-};
-
-namespace check {
-
-// Thrown where the launcher's process would end.
-struct SimulationEnded {
-  ExitStatus status;
-};
+namespace orvex::check {
 
 // A profile file as the launcher reads it.
 struct LoadedProfile {
@@ -78,7 +64,6 @@ class CheckingPlatform final : public PlatformServices {
   // The buttons in their design state, for laying them out again.
   void ResetButtons();
 
-  void PrepareFileServices() override {}
   // The root of the drive the medium is taken to be in.
   std::string CurrentDirectoryPath() override;
   bool FileExists(const std::string& path) override;
@@ -104,7 +89,7 @@ class CheckingPlatform final : public PlatformServices {
   void SetButtonWidth(int index, int twips) override { buttons_.at(index).width = twips; }
 
  protected:
-  void EndProcess(ExitStatus status) override { throw SimulationEnded{status}; }
+  void EndProcess(ExitStatus status) override { throw ProcessEnded{status}; }
   // Never reached: the checker catches failures where the launcher's entry
   // point does.
   void ReportAndEnd(const Failure& failure) override;
@@ -122,8 +107,4 @@ class CheckingPlatform final : public PlatformServices {
   std::array<ButtonState, kButtonCount> buttons_;
 };
 
-// The profile bytes read the way the Windows launcher reads them.
-LoadedProfile LoadProfile(std::string bytes);
-
-}  // namespace check
-}  // namespace orvex
+}  // namespace orvex::check

@@ -10,7 +10,7 @@ namespace orvex::check {
 namespace {
 
 std::u16string Folded(std::string_view name) {
-  std::u16string text = Utf8ToUtf16(name);
+  std::u16string text = DecodeUtf8(name);
   for (char16_t& unit : text) unit = UpperCaseForNames(unit);
   return text;
 }
@@ -52,7 +52,7 @@ const std::vector<std::string>& KnownSections() {
 }
 
 bool SameName(std::string_view a, std::string_view b) {
-  return NamesEqual(Utf8ToUtf16(a), Utf8ToUtf16(b));
+  return NamesEqual(DecodeUtf8(a), DecodeUtf8(b));
 }
 
 std::optional<std::string> NearestName(std::string_view name,

@@ -1,6 +1,5 @@
-// Lower-casing as Windows' CharLowerBuff does it, for the letters media use:
-// ASCII, Latin-1, Latin Extended-A, Greek, basic Cyrillic and fullwidth
-// Latin. Other characters are kept.
+// Lower-casing as Windows' CharLowerBuff does it, for the letters of
+// LowerCaseLetter. Other characters are kept.
 #pragma once
 
 #include <string>

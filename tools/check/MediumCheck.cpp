@@ -231,7 +231,7 @@ void Checker::AddFailure(int line, const ProfileRead& about, const Failure& fail
 }
 
 std::optional<int> Checker::SectionLine(const std::string& section) const {
-  for (const ProfileSectionInfo& info : profile_->reader.Sections()) {
+  for (const ProfileName& info : profile_->reader.Sections()) {
     if (SameName(info.name, section)) return info.line;
   }
   return std::nullopt;

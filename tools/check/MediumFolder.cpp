@@ -60,12 +60,12 @@ std::optional<std::filesystem::path> Entry(const std::filesystem::path& folder,
   std::error_code error;
   const std::filesystem::path exact = folder / PathFromUtf8(name);
   if (std::filesystem::exists(exact, error)) return exact;
-  const std::u16string wanted = Utf8ToUtf16(name);
+  const std::u16string wanted = DecodeUtf8(name);
   std::vector<std::filesystem::path> matches;
   for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
        it.increment(error)) {
     const std::filesystem::path found = it->path();
-    if (NamesEqual(Utf8ToUtf16(Utf8FromPath(found.filename())), wanted)) {
+    if (NamesEqual(DecodeUtf8(Utf8FromPath(found.filename())), wanted)) {
       matches.push_back(found);
     }
   }

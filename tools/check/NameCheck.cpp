@@ -41,7 +41,7 @@ void Checker::CheckNames(bool windowMode) {
     const bool dialog = section == kDialogSection;
     const std::vector<std::string>& keys = dialog ? DialogKeys() : ButtonKeys();
     const std::vector<std::string>& otherKeys = dialog ? ButtonKeys() : DialogKeys();
-    for (const ProfileKeyInfo& key : profile_->reader.Keys(section)) {
+    for (const ProfileName& key : profile_->reader.Keys(section)) {
       if (key.name.empty() || key.name[0] == ';') continue;  // a comment
       const std::string where = "[" + section + "] " + key.name;
       if (Known(key.name, keys)) {
@@ -64,7 +64,7 @@ void Checker::CheckNames(bool windowMode) {
     }
   }
 
-  for (const ProfileSectionInfo& section : profile_->reader.Sections()) {
+  for (const ProfileName& section : profile_->reader.Sections()) {
     const std::string where = "[" + section.name + "]";
     if (Known(section.name, KnownSections())) {
       const auto first = SectionLine(section.name);

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/Failure.h"
+#include "platform/PictureHeader.h"
 #include "tools/check/BitmapLayout.h"
 #include "tools/check/LibraryDecode.h"
 
@@ -13,14 +14,6 @@ namespace {
 
 [[noreturn]] void Damaged(const std::string& why) {
   throw Failure(FailureKind::InvalidPicture, why);
-}
-
-std::uint32_t Le16(std::string_view bytes, std::size_t at) {
-  return static_cast<unsigned char>(bytes[at]) | static_cast<unsigned char>(bytes[at + 1]) << 8;
-}
-
-std::uint32_t Le32(std::string_view bytes, std::size_t at) {
-  return Le16(bytes, at) | Le16(bytes, at + 2) << 16;
 }
 
 void DecodeBmp(std::string_view bytes) {

@@ -1,5 +1,6 @@
 #include "tools/check/PictureInfo.h"
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -19,18 +20,6 @@ namespace {
   NotAPicture(std::string("The ") + format + " header is cut short.");
 }
 
-std::uint32_t Byte(std::string_view bytes, std::size_t at) {
-  return static_cast<unsigned char>(bytes[at]);
-}
-
-std::uint32_t Le16(std::string_view bytes, std::size_t at) {
-  return Byte(bytes, at) | Byte(bytes, at + 1) << 8;
-}
-
-std::uint32_t Le32(std::string_view bytes, std::size_t at) {
-  return Le16(bytes, at) | Le16(bytes, at + 2) << 16;
-}
-
 std::int32_t SignedLe32(std::string_view bytes, std::size_t at) {
   return static_cast<std::int32_t>(Le32(bytes, at));
 }
@@ -41,10 +30,7 @@ std::int16_t SignedLe16(std::string_view bytes, std::size_t at) {
 
 PictureInfo Sized(PictureFormat format, long long width, long long height) {
   if (width <= 0 || height <= 0) NotAPicture("The picture has no pixels.");
-  if (ClaimedSize{width, height}.Pixels() > kLargestPicturePixels) {
-    NotAPicture("The picture is too large (" + std::to_string(width) + " x " +
-                std::to_string(height) + " pixels).");
-  }
+  RefuseHugePicture(width, height);
   return {format, static_cast<int>(width), static_cast<int>(height)};
 }
 
@@ -70,8 +56,8 @@ PictureInfo Ico(std::string_view bytes) {
   const std::uint32_t count = Le16(bytes, 4);
   if (count == 0) NotAPicture("The icon file holds no image.");
   if (bytes.size() < 6 + 16 * static_cast<std::size_t>(count)) CutShort("ICO");
-  const std::uint32_t width = Byte(bytes, 6);
-  const std::uint32_t height = Byte(bytes, 7);
+  const std::uint32_t width = HeaderByte(bytes, 6);
+  const std::uint32_t height = HeaderByte(bytes, 7);
   return Sized(PictureFormat::Ico, width == 0 ? 256 : width, height == 0 ? 256 : height);
 }
 
@@ -118,16 +104,10 @@ PictureInfo Emf(std::string_view bytes) {
 }  // namespace
 
 const char* PictureFormatName(PictureFormat format) {
-  switch (format) {
-    case PictureFormat::Bmp: return "BMP";
-    case PictureFormat::Ico: return "ICO";
-    case PictureFormat::Wmf: return "WMF";
-    case PictureFormat::Emf: return "EMF";
-    case PictureFormat::Gif: return "GIF";
-    case PictureFormat::Jpeg: return "JPEG";
-    case PictureFormat::Png: return "PNG";
-  }
-  return "?";
+  // In the order of PictureFormat.
+  static constexpr std::array<const char*, 7> kNames = {"BMP", "ICO",  "WMF", "EMF",
+                                                        "GIF", "JPEG", "PNG"};
+  return kNames.at(static_cast<std::size_t>(format));
 }
 
 PictureInfo ReadPictureInfo(std::string_view bytes) {

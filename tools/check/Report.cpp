@@ -37,13 +37,6 @@ std::string EndingJson(const Ending& ending) {
          "}";
 }
 
-}  // namespace
-
-int CheckReport::Count(Severity severity) const {
-  return static_cast<int>(std::count_if(findings.begin(), findings.end(),
-                                        [&](const Finding& f) { return f.severity == severity; }));
-}
-
 const char* SeverityName(Severity severity) {
   switch (severity) {
     case Severity::Note: return "note";
@@ -51,6 +44,13 @@ const char* SeverityName(Severity severity) {
     case Severity::Error: return "error";
   }
   return "?";
+}
+
+}  // namespace
+
+int CheckReport::Count(Severity severity) const {
+  return static_cast<int>(std::count_if(findings.begin(), findings.end(),
+                                        [&](const Finding& f) { return f.severity == severity; }));
 }
 
 void WriteText(const CheckReport& report, std::ostream& out) {

@@ -43,8 +43,6 @@ struct CheckReport {
   bool LauncherWorks() const { return Count(Severity::Error) == 0; }
 };
 
-const char* SeverityName(Severity severity);
-
 // "FILE:LINE: severity: text", one finding a line.
 void WriteText(const CheckReport& report, std::ostream& out);
 void WriteJson(const CheckReport& report, std::ostream& out);

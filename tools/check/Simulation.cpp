@@ -7,13 +7,7 @@ RunOutcome Simulate(CheckingPlatform& platform, const std::function<void()>& wor
   const std::size_t messagesBefore = platform.Messages().size();
   platform.ClearStarted();
   RunOutcome outcome;
-  try {
-    work();
-  } catch (const SimulationEnded& end) {
-    outcome.ended = end.status;
-  } catch (const Failure& failure) {
-    outcome.failure = failure;
-  }
+  static_cast<Outcome&>(outcome) = Attempt(work);
   if (platform.Messages().size() > messagesBefore) outcome.message = platform.Messages().back();
   if (platform.Reads().size() > readsBefore) outcome.lastRead = platform.Reads().back();
   outcome.started = platform.Started();
