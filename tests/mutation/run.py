@@ -5,6 +5,7 @@ import argparse
 import os
 import random
 import re
+import resource
 import signal
 import subprocess
 import sys
@@ -121,10 +122,16 @@ def listed(mutant):
     return f"{name}:{number}: {line.strip()}  ->  {new.strip()}"
 
 
+def limit_memory():
+    # A mutant that allocates without end must not take the machine down.
+    resource.setrlimit(resource.RLIMIT_AS, (2 << 30, 2 << 30))
+
+
 def run(command, timeout=None):
     """Runs a command in its own process group; None when it overran."""
     process = subprocess.Popen(command, cwd=ROOT, stdout=subprocess.DEVNULL,
-                               stderr=subprocess.DEVNULL, start_new_session=True)
+                               stderr=subprocess.DEVNULL, start_new_session=True,
+                               preexec_fn=limit_memory if timeout else None)
     try:
         return process.wait(timeout=timeout)
     except subprocess.TimeoutExpired:
@@ -182,9 +189,11 @@ def main():
         subprocess.run(["cmake", "-S", ROOT, "-B", BUILD, "-G", "Ninja",
                         "-DCMAKE_BUILD_TYPE=Debug"], check=True, env=env,
                        stdout=subprocess.DEVNULL)
+    if not build():
+        sys.exit("the unmutated tree does not build")
     started = time.monotonic()
-    if not build() or not tests_pass(600):
-        sys.exit("the unmutated tree does not build or its tests fail")
+    if not tests_pass(600):
+        sys.exit("the tests fail on the unmutated tree")
     timeout = args.timeout or max(20.0, 5 * (time.monotonic() - started))
 
     # Ctrl-C and kill end the run through the finally below, which restores.

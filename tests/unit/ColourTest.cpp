@@ -75,9 +75,9 @@ INSTANTIATE_TEST_SUITE_P(
     Hexadecimal, ParseNumberTest,
     testing::Values(
         Gives("&HFF", 255), Gives("&hff", 255), Gives("&HfF", 255), Gives("&Ha", 10),
-        Gives("&HFFFF", 65535), Gives("&H8000", 32768), Gives("&H6B1F2F", 7020335),
-        Gives("&HFF0000", 0xFF0000), Gives("&H7FFFFFFF", INT32_MAX), Gives("&H80000000", INT32_MIN),
-        Gives("&HFFFFFFFF", -1), Gives(" &H0000000000FF ", 255),
+        Gives("&O17", 15), Gives("&o777", 511), Gives("&HFFFF", 65535), Gives("&H8000", 32768),
+        Gives("&H6B1F2F", 7020335), Gives("&HFF0000", 0xFF0000), Gives("&H7FFFFFFF", INT32_MAX),
+        Gives("&H80000000", INT32_MIN), Gives("&HFFFFFFFF", -1), Gives(" &H0000000000FF ", 255),
         Fails("&H100000000", FailureKind::Overflow), Fails("&HFFFFFFFFF", FailureKind::Overflow),
         Fails("&H", FailureKind::TypeMismatch), Fails("&HG1", FailureKind::TypeMismatch),
         Fails("&H:", FailureKind::TypeMismatch), Fails("&O8", FailureKind::TypeMismatch),

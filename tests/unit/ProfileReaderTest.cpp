@@ -317,6 +317,7 @@ TEST(LetterCaseTest, FoldsCommonLettersWithoutCrossingIntoAscii) {
       {u"\u00FF", u"\u0178", true},                          // ÿ Ÿ
       {u"\u0153\u0161\u017E", u"\u0152\u0160\u017D", true},  // œšž
       {u"\u0142\u0144\u0148", u"\u0141\u0143\u0147", true},  // łńň
+      {u"\u0177", u"\u0176", true},                          // ŷ Ŷ: the last pair of its block
       {u"\u03C3\u03C2\u03AC", u"\u03A3\u03A3\u0386", true},  // σςά
       {u"\u0437\u0451", u"\u0417\u0401", true},              // зё
       {u"\uFF41", u"\uFF21", true},                          // fullwidth a
