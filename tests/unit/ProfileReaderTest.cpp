@@ -319,6 +319,8 @@ TEST(LetterCaseTest, FoldsCommonLettersWithoutCrossingIntoAscii) {
       {u"\u0142\u0144\u0148", u"\u0141\u0143\u0147", true},  // łńň
       {u"\u0177", u"\u0176", true},                          // ŷ Ŷ: the last pair of its block
       {u"\u03C3\u03C2\u03AC", u"\u03A3\u03A3\u0386", true},  // σςά
+      {u"\u03AD\u03AF\u03CC", u"\u0388\u038A\u038C", true},  // έίό
+      {u"\u03CD\u03CE", u"\u038E\u038F", true},              // ύώ
       {u"\u0437\u0451", u"\u0417\u0401", true},              // зё
       {u"\uFF41", u"\uFF21", true},                          // fullwidth a
       {u"\u00F7", u"\u00D7", false},                         // ÷ × are not letters
