@@ -314,6 +314,7 @@ TEST(LetterCaseTest, FoldsCommonLettersWithoutCrossingIntoAscii) {
   const std::vector<Pair> pairs = {
       {u"show", u"SHOW", true},
       {u"\u00FCber", u"\u00DCBER", true},                    // über
+      {u"\u00E0\u00FE", u"\u00C0\u00DE", true},              // àþ: the ends of the block
       {u"\u00FF", u"\u0178", true},                          // ÿ Ÿ
       {u"\u0153\u0161\u017E", u"\u0152\u0160\u017D", true},  // œšž
       {u"\u0142\u0144\u0148", u"\u0141\u0143\u0147", true},  // łńň
