@@ -356,7 +356,9 @@ TEST(TextEncodingTest, ReplacesEachMaximalInvalidPartOnce) {
       {"\xFF", u"\uFFFD"},
       {"\xF0\x9F\x98\x80", u"\U0001F600"},
       {"\xEF\xBF\xBD", u"\uFFFD"},
-      {"\xC2\xA9\xC2\xA0", u"\u00A9\u00A0"},  // the lowest two-byte lead
+      {"\xC2\xA0\xC2\xA9", u"\u00A0\u00A9"},  // the lowest two-byte lead
+      {"\xDF\xBF", u"\u07FF"},                // the highest
+      {"\xE0\xA0\x80", u"\u0800"},            // the lowest of three bytes
   };
   for (const Case& c : cases) EXPECT_EQ(DecodeUtf8(c.bytes), c.text) << c.bytes;
   // Cut at the end of a view, though the buffer goes on.
