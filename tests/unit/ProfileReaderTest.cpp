@@ -359,6 +359,8 @@ TEST(TextEncodingTest, ReplacesEachMaximalInvalidPartOnce) {
       {"\xC2\xA0\xC2\xA9", u"\u00A0\u00A9"},  // the lowest two-byte lead
       {"\xDF\xBF", u"\u07FF"},                // the highest
       {"\xE0\xA0\x80", u"\u0800"},            // the lowest of three bytes
+      // The lowest of four bytes, then leads with their low bits set.
+      {"\xF0\x90\x80\x80\xF1\x80\x80\x80\xF4\x8F\xBF\xBF", u"\U00010000\U00040000\U0010FFFF"},
   };
   for (const Case& c : cases) EXPECT_EQ(DecodeUtf8(c.bytes), c.text) << c.bytes;
   // Cut at the end of a view, though the buffer goes on.
@@ -383,7 +385,9 @@ TEST(TextEncodingTest, LoneSurrogateBecomesReplacementCharacter) {
             "a\xEF\xBF\xBD"
             "b");
   EXPECT_EQ(EncodeUtf8(u"\xDC00"), "\xEF\xBF\xBD");
-  EXPECT_EQ(EncodeUtf8(u"\U0001F600"), "\xF0\x9F\x98\x80");
+  // And the edges of each form.
+  EXPECT_EQ(EncodeUtf8(u"\u007F\u0080\u07FF\u0800\U00010000\U0010FFFF"),
+            "\x7F\xC2\x80\xDF\xBF\xE0\xA0\x80\xF0\x90\x80\x80\xF4\x8F\xBF\xBF");
 }
 
 // --- which reader the launcher uses
