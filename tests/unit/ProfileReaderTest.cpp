@@ -385,6 +385,10 @@ TEST(TextEncodingTest, LoneSurrogateBecomesReplacementCharacter) {
             "a\xEF\xBF\xBD"
             "b");
   EXPECT_EQ(EncodeUtf8(u"\xDC00"), "\xEF\xBF\xBD");
+  // Two high ones are no pair; the units just outside the surrogates are
+  // ordinary characters.
+  EXPECT_EQ(EncodeUtf8(u"\xD7FF\xDBFF\xDBFF\xE000"),
+            "\xED\x9F\xBF\xEF\xBF\xBD\xEF\xBF\xBD\xEE\x80\x80");
   // And the edges of each form.
   EXPECT_EQ(EncodeUtf8(u"\u007F\u0080\u07FF\u0800\U00010000\U0010FFFF"),
             "\x7F\xC2\x80\xDF\xBF\xE0\xA0\x80\xF0\x90\x80\x80\xF4\x8F\xBF\xBF");
