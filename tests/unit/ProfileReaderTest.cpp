@@ -247,9 +247,13 @@ INSTANTIATE_TEST_SUITE_P(
                      kUtf8Decoding, ProfileEncoding::CodePage, kGruesse},
         EncodingCase{"UTF-8 without BOM as the API reads it", "[DIALOG]\r\nCaption=Gr\xC3\xBC",
                      kSystemApiDecoding, ProfileEncoding::CodePage, "Gr\xC3\x83\xC2\xBC"},
-        EncodingCase{"Windows-1252", "[DIALOG]\r\nCaption=Caf\xE9 \x80 \x9F \x8D \x90",
+        // All of 80 to 9F; the five bytes without a character stay C1 controls.
+        EncodingCase{"Windows-1252",
+                     "[DIALOG]\r\nCaption=Caf\xE9 "
+                     "\x80\x81\x82\x83\x84\x85\x86\x87\x88\x89\x8A\x8B\x8C\x8D\x8E\x8F"
+                     "\x90\x91\x92\x93\x94\x95\x96\x97\x98\x99\x9A\x9B\x9C\x9D\x9E\x9F",
                      kSystemApiDecoding, ProfileEncoding::CodePage,
-                     "Caf\xC3\xA9 \xE2\x82\xAC \xC5\xB8 \xC2\x8D \xC2\x90"}),
+                     "Caf\xC3\xA9 €\u0081‚ƒ„…†‡ˆ‰Š‹Œ\u008DŽ\u008F\u0090‘’“”•–—˜™š›œ\u009DžŸ"}),
     NameOf<::testing::TestParamInfo<EncodingCase>>);
 
 TEST(ProfileReaderTest, RefusesOtherCodePages) {
