@@ -231,6 +231,12 @@ INSTANTIATE_TEST_SUITE_P(
                      {},
                      ProfileEncoding::Utf16LeWithBom,
                      kGruesse},
+        EncodingCase{"UTF-16 without a line end at the end",
+                     Utf16(u"[DIALOG]\r\nCaption=Gr\u00FC\u00DFe", true),
+                     {},
+                     ProfileEncoding::Utf16BeWithBom,
+                     "Gr\xC3\xBC\xC3\x9F"
+                     "e"},
         EncodingCase{"UTF-16 read by the API too", Utf16(kGruesse16, false), kSystemApiDecoding,
                      ProfileEncoding::Utf16LeWithBom, kGruesse},
         EncodingCase{"UTF-8 BOM", "\xEF\xBB\xBF[DIALOG]\r\nCaption=" + std::string(kGruesse),
@@ -389,6 +395,7 @@ TEST(TextEncodingTest, LoneSurrogateBecomesReplacementCharacter) {
             "a\xEF\xBF\xBD"
             "b");
   EXPECT_EQ(EncodeUtf8(u"\xDC00"), "\xEF\xBF\xBD");
+  EXPECT_EQ(EncodeUtf8(std::u16string_view(u"\xD800\xDC00", 1)), "\xEF\xBF\xBD");  // view's end
   // Two high ones are no pair; the units just outside the surrogates are
   // ordinary characters.
   EXPECT_EQ(EncodeUtf8(u"\xD7FF\xDBFF\xDBFF\xE000"),
