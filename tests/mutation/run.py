@@ -30,9 +30,9 @@ CALL_LINE = re.compile(r"^\s*(?!return\b|const\b|auto\b|else\b)[\w:.\->\[\]]+\(.
 
 
 def core_sources():
-    """The core's .cpp files, from orvex_core's list in CMakeLists.txt."""
-    text = (ROOT / "CMakeLists.txt").read_text()
-    block = re.search(r"add_library\(orvex_core\b(.*?)\)", text, re.S).group(1)
+    """The core's .cpp files, from the list in cmake/CoreSources.cmake."""
+    text = (ROOT / "cmake" / "CoreSources.cmake").read_text()
+    block = re.search(r"set\(orvex_core_sources\b(.*?)\)", text, re.S).group(1)
     return [f for f in block.split() if f.endswith(".cpp") and "/win32/" not in f]
 
 
@@ -245,4 +245,7 @@ def main():
 
 
 if __name__ == "__main__":
-    sys.exit(main())
+    try:
+        sys.exit(main())
+    except KeyboardInterrupt:
+        sys.exit("interrupted; the mutated file is restored")

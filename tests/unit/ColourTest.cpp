@@ -56,8 +56,9 @@ INSTANTIATE_TEST_SUITE_P(
         // 2^64 + 5: would wrap to 5 if all its digits were multiplied in.
         Fails("18446744073709551621", FailureKind::Overflow), Fails("", FailureKind::TypeMismatch),
         Fails(" ", FailureKind::TypeMismatch), Fails("1E3", FailureKind::TypeMismatch),
-        Fails("12abc", FailureKind::TypeMismatch), Fails("1 2", FailureKind::TypeMismatch),
-        Fails("red", FailureKind::TypeMismatch), Fails("--1", FailureKind::TypeMismatch)));
+        Fails("12abc", FailureKind::TypeMismatch), Fails("1:", FailureKind::TypeMismatch),
+        Fails("1 2", FailureKind::TypeMismatch), Fails("red", FailureKind::TypeMismatch),
+        Fails("--1", FailureKind::TypeMismatch)));
 
 // Fractions go to the nearest integer, halves to the even one.
 INSTANTIATE_TEST_SUITE_P(Rounding, ParseNumberTest,

@@ -229,6 +229,12 @@ INSTANTIATE_TEST_SUITE_P(
                      {},
                      ProfileEncoding::Utf16LeWithBom,
                      kGruesse},
+        EncodingCase{"UTF-16 without a line end at the end",
+                     Utf16(u"[DIALOG]\r\nCaption=Gr\u00FC\u00DFe", true),
+                     {},
+                     ProfileEncoding::Utf16BeWithBom,
+                     "Gr\xC3\xBC\xC3\x9F"
+                     "e"},
         EncodingCase{"UTF-16 read by the API too", Utf16(kGruesse16, false), kSystemApiDecoding,
                      ProfileEncoding::Utf16LeWithBom, kGruesse},
         EncodingCase{"UTF-8 BOM", "\xEF\xBB\xBF[DIALOG]\r\nCaption=" + std::string(kGruesse),
@@ -245,9 +251,13 @@ INSTANTIATE_TEST_SUITE_P(
                      kUtf8Decoding, ProfileEncoding::CodePage, kGruesse},
         EncodingCase{"UTF-8 without BOM as the API reads it", "[DIALOG]\r\nCaption=Gr\xC3\xBC",
                      kSystemApiDecoding, ProfileEncoding::CodePage, "Gr\xC3\x83\xC2\xBC"},
-        EncodingCase{"Windows-1252", "[DIALOG]\r\nCaption=Caf\xE9 \x80 \x9F \x8D \x90",
+        // All of 80 to 9F; the five bytes without a character stay C1 controls.
+        EncodingCase{"Windows-1252",
+                     "[DIALOG]\r\nCaption=Caf\xE9 "
+                     "\x80\x81\x82\x83\x84\x85\x86\x87\x88\x89\x8A\x8B\x8C\x8D\x8E\x8F"
+                     "\x90\x91\x92\x93\x94\x95\x96\x97\x98\x99\x9A\x9B\x9C\x9D\x9E\x9F",
                      kSystemApiDecoding, ProfileEncoding::CodePage,
-                     "Caf\xC3\xA9 \xE2\x82\xAC \xC5\xB8 \xC2\x8D \xC2\x90"}),
+                     "Caf\xC3\xA9 €\u0081‚ƒ„…†‡ˆ‰Š‹Œ\u008DŽ\u008F\u0090‘’“”•–—˜™š›œ\u009DžŸ"}),
     NameOf<::testing::TestParamInfo<EncodingCase>>);
 
 TEST(ProfileReaderTest, RefusesOtherCodePages) {
@@ -369,6 +379,11 @@ TEST(TextEncodingTest, LoneSurrogateBecomesReplacementCharacter) {
             "a\xEF\xBF\xBD"
             "b");
   EXPECT_EQ(EncodeUtf8(u"\xDC00"), "\xEF\xBF\xBD");
+  EXPECT_EQ(EncodeUtf8(std::u16string_view(u"\xD800\xDC00", 1)), "\xEF\xBF\xBD");  // view's end
+  // Two high ones are no pair; the units just outside the surrogates are
+  // ordinary characters.
+  EXPECT_EQ(EncodeUtf8(u"\xD7FF\xDBFF\xDBFF\xE000"),
+            "\xED\x9F\xBF\xEF\xBF\xBD\xEF\xBF\xBD\xEE\x80\x80");
   // And the edges of each form.
   EXPECT_EQ(EncodeUtf8(u"\u007F\u0080\u07FF\u0800\U00010000\U0010FFFF"),
             "\x7F\xC2\x80\xDF\xBF\xE0\xA0\x80\xF0\x90\x80\x80\xF4\x8F\xBF\xBF");
