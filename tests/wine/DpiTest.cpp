@@ -130,7 +130,7 @@ TEST_F(DpiScaling, ButtonCornersShowThePictureUnderThem) {
   WindowProfile profile = WindowProfile::WithButtons(2);
   profile.picture = "cover.bmp";
   PrepareWindowMedium(medium, profile);
-  for (const Expected& c : kCases) {
+  for (const DpiCase& c : kCases) {
     SCOPED_TRACE(std::to_string(c.dpi) + " DPI");
     SetLogPixels(static_cast<DWORD>(c.dpi));
     WriteSolidPicture(medium.PathOf(L"cover.bmp"), PictureFormat::Bmp, c.client.cx, c.client.cy,
