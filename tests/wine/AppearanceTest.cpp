@@ -15,8 +15,6 @@ struct ColourCase {
   Rgb expected;
 };
 
-void PrintTo(const ColourCase& c, std::ostream* out) { *out << c.name; }
-
 class AppearanceColour : public ::testing::TestWithParam<ColourCase> {};
 
 TEST_P(AppearanceColour, FillsTheBackground) {
@@ -53,31 +51,27 @@ INSTANTIATE_TEST_SUITE_P(
 
 struct MissingPictureCase {
   const char* name;
-  std::string picture;
-  std::wstring expectedTail;
+  const char* picture;
 };
-
-void PrintTo(const MissingPictureCase& c, std::ostream* out) { *out << c.name; }
 
 class AppearanceMissingPicture : public ::testing::TestWithParam<MissingPictureCase> {};
 
+// The message names the picture as the profile gives it.
 TEST_P(AppearanceMissingPicture, ShowsTheMessageAndEnds) {
-  const MissingPictureCase& c = GetParam();
   const Medium medium;
   WindowProfile profile = WindowProfile::WithButtons(2);
-  profile.picture = c.picture;
+  profile.picture = GetParam().picture;
   PrepareWindowMedium(medium, profile);
   medium.MakeFolder(L"folder.bmp");  // a folder is no picture file
   Launch run(medium.Path());
-  ExpectOutcome(run, Message(MissingPictureText(c.expectedTail)));
+  ExpectOutcome(run, Message(MissingPictureText(Wide(profile.picture))));
 }
 
 INSTANTIATE_TEST_SUITE_P(BothForms, AppearanceMissingPicture,
-                         ::testing::Values(MissingPictureCase{"MissingFile", "Pictures\\Splash.BMP",
-                                                              L"Pictures\\Splash.BMP"},
-                                           MissingPictureCase{"EmptyValue", "", L""},
-                                           MissingPictureCase{"Folder", "folder.bmp",
-                                                              L"folder.bmp"}),
+                         ::testing::Values(MissingPictureCase{"MissingFile",
+                                                              "Pictures\\Splash.BMP"},
+                                           MissingPictureCase{"EmptyValue", ""},
+                                           MissingPictureCase{"Folder", "folder.bmp"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(AppearancePicture, TextFileNamedLikeAPictureIsFatal) {
@@ -96,8 +90,6 @@ struct CaptionCase {
   std::wstring title;
 };
 
-void PrintTo(const CaptionCase& c, std::ostream* out) { *out << c.name; }
-
 class AppearanceCaption : public ::testing::TestWithParam<CaptionCase> {};
 
 TEST_P(AppearanceCaption, BecomesTheWindowTitle) {
@@ -109,17 +101,12 @@ TEST_P(AppearanceCaption, BecomesTheWindowTitle) {
   ExpectOutcome(run, Window(GetParam().title));
 }
 
-std::string Digits(size_t count) {
-  std::string text;
-  for (size_t i = 0; i < count; ++i) text.push_back(static_cast<char>('0' + i % 10));
-  return text;
-}
-
 INSTANTIATE_TEST_SUITE_P(
     Cases, AppearanceCaption,
     ::testing::Values(CaptionCase{"Plain", "Welcome to the Medium", L"Welcome to the Medium"},
                       CaptionCase{"Empty", "", L""},
-                      CaptionCase{"Long300CutTo254", Digits(300), Wide(Digits(254))}),
+                      CaptionCase{"Long300CutTo254", std::string(254, 'k') + std::string(46, 'x'),
+                                  std::wstring(254, L'k')}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -44,47 +44,28 @@ void CopyTree(const std::wstring& from, const Medium& medium, const std::wstring
   }
 }
 
-// What a program wrote to its standard output, once it has ended.
-std::optional<std::string> OutputOf(std::wstring commandLine) {
+// What a program wrote to its standard output (kept in the file), once it
+// has ended.
+std::optional<std::string> OutputOf(std::wstring commandLine, const std::wstring& file) {
   SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
-  HANDLE readHandle = nullptr;
-  HANDLE writeHandle = nullptr;
-  if (!CreatePipe(&readHandle, &writeHandle, &inherit, 0)) return std::nullopt;
-  const ScopedHandle readEnd(readHandle);
-  ScopedHandle writeEnd(writeHandle);
-  SetHandleInformation(readEnd.Get(), HANDLE_FLAG_INHERIT, 0);
+  ScopedFile output(CreateFileW(file.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
+                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdOutput = writeEnd.Get();
-  startup.hStdError = writeEnd.Get();
+  startup.hStdOutput = startup.hStdError = output.Get();
   startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
   PROCESS_INFORMATION process{};
-  const BOOL started = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE,
-                                      CREATE_NO_WINDOW, nullptr, nullptr, &startup, &process);
-  writeEnd.Reset();
-  if (!started) return std::nullopt;
+  if (!output.Valid() || !CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE,
+                                         CREATE_NO_WINDOW, nullptr, nullptr, &startup, &process)) {
+    return std::nullopt;
+  }
   const ScopedHandle thread(process.hThread);
   const ScopedHandle child(process.hProcess);
-  std::string output;
-  const ULONGLONG end = GetTickCount64() + kWaitMs;
-  for (;;) {
-    DWORD available = 0;
-    const BOOL open = PeekNamedPipe(readEnd.Get(), nullptr, 0, nullptr, &available, nullptr);
-    if (available > 0) {
-      std::string chunk(available, '\0');
-      DWORD read = 0;
-      ReadFile(readEnd.Get(), chunk.data(), available, &read, nullptr);
-      output.append(chunk, 0, read);
-      continue;
-    }
-    if (!open || GetTickCount64() >= end) break;  // closed: the program has ended
-    Sleep(5);
-  }
-  const bool ended = WaitForSingleObject(child.Get(), 1000) == WAIT_OBJECT_0;
-  if (!ended) TerminateProcess(child.Get(), 1);
-  if (!ended) return std::nullopt;
-  return output;
+  output.Reset();
+  if (WaitForSingleObject(child.Get(), kWaitMs) == WAIT_OBJECT_0) return ReadBytes(file);
+  TerminateProcess(child.Get(), 1);
+  return std::nullopt;
 }
 
 // The JSON string whose opening quote is at `at`; `at` moves past it.
@@ -148,17 +129,11 @@ Prediction Predict(const std::string& json) {
 
 // The checker names the profile's path as the launcher forms it from the
 // root of drive D: ("D:\" "\autorun.ini"); here it runs from the medium's
-// folder instead.
-std::wstring AsLaunchedFrom(const Medium& medium, const std::wstring& shows) {
-  const std::wstring root = L"D:\\";
-  if (shows.rfind(root, 0) != 0) return shows;
-  return medium.Path() + shows.substr(root.size());
-}
-
-// A report's first line is its failure's name; the launcher's own messages
-// are one line.
+// folder instead. A report's first line is its failure's name; the
+// launcher's own messages are one line.
 Expected AsExpected(const Medium& medium, const Ending& ending) {
-  const std::wstring shows = AsLaunchedFrom(medium, ending.shows);
+  std::wstring shows = ending.shows;
+  if (shows.rfind(L"D:\\", 0) == 0) shows = medium.Path() + shows.substr(3);
   return ending.failure.empty() ? Message(shows) : Report(shows);
 }
 
@@ -178,7 +153,8 @@ TEST_P(CheckerAgreement, LauncherEndsAsTheCheckerPredicts) {
   // looked for first.
   const std::wstring launcher = medium.CopyLauncher();
   const auto json =
-      OutputOf(L"\"" + EnvironmentPath(L"ORVEX_CHECKER") + L"\" --json \"" + medium.Path() + L"\"");
+      OutputOf(L"\"" + EnvironmentPath(L"ORVEX_CHECKER") + L"\" --json \"" + medium.Path() + L"\"",
+               medium.Path() + L".json");
   ASSERT_TRUE(json) << "autorun-check did not run";
   ASSERT_NE(json->find("\"findings\""), std::string::npos) << *json;
   const Prediction prediction = Predict(*json);
@@ -213,9 +189,7 @@ TEST_P(CheckerAgreement, LauncherEndsAsTheCheckerPredicts) {
 INSTANTIATE_TEST_SUITE_P(Media, CheckerAgreement, ::testing::ValuesIn(MediaNames()),
                          [](const auto& info) {
                            std::string name = info.param;
-                           for (char& c : name) {
-                             if (c == '-') c = '_';
-                           }
+                           std::replace(name.begin(), name.end(), '-', '_');
                            return name;
                          });
 

@@ -96,14 +96,8 @@ TEST(CitizenInputMethod, LauncherThreadHasNoImeWindow) {
 
 // ---------------------------------------------------------------- long paths
 
-// Wine 8, not the launcher, sets the limit here: a program whose current
-// directory has 259 characters or more does not start at all (260 or more
-// makes CreateProcessW crash the caller). Windows has no such limit for a
-// program that declares itself long-path aware, as the launcher does; these
-// tests stay just below Wine's. What goes beyond MAX_PATH is the profile's
-// path, the picture's and the message text.
-constexpr std::size_t kLongestStartableDirectory = 258;
-
+// The current directory stays within Wine's limit; the profile's path, the
+// picture's and the message text go beyond MAX_PATH.
 TEST(CitizenLongPaths, MissingProfileMessageShowsTheWholePath) {
   const Medium medium;
   const std::wstring folder = medium.MakeFolderOfLength(kLongestStartableDirectory);
@@ -180,24 +174,20 @@ std::string QuadrantBitmap(const BitmapCase& c) {
         case 4: line[x / 2] |= static_cast<char>(index << (x % 2 ? 0 : 4)); break;
         case 8: line[x] = static_cast<char>(index); break;
         case 16: {
-          const auto value =
-              static_cast<std::uint16_t>((rgb.r >> 3) << 10 | (rgb.g >> 3) << 5 | (rgb.b >> 3));
-          line[2 * x] = static_cast<char>(value & 0xFF);
-          line[2 * x + 1] = static_cast<char>(value >> 8);
+          std::string value;
+          PutLe16(value, static_cast<std::uint16_t>((rgb.r >> 3) << 10 | (rgb.g >> 3) << 5 |
+                                                    (rgb.b >> 3)));
+          line.replace(2 * static_cast<size_t>(x), 2, value);
           break;
         }
-        default:
-          line[3 * x] = static_cast<char>(rgb.b);
-          line[3 * x + 1] = static_cast<char>(rgb.g);
-          line[3 * x + 2] = static_cast<char>(rgb.r);
+        default: line.replace(3 * static_cast<size_t>(x), 3, Bgr(rgb));
       }
     }
     pixels += line;
   }
   std::string table;
   for (int i = 0; i < colours; ++i) {
-    const Rgb& rgb = kQuadrants[c.bitsPerPixel == 1 ? 2 * i : i];
-    table += {static_cast<char>(rgb.b), static_cast<char>(rgb.g), static_cast<char>(rgb.r), '\0'};
+    table += Bgr(kQuadrants[c.bitsPerPixel == 1 ? 2 * i : i]) + '\0';
   }
   return BitmapFile(width, c.topDown ? -height : height, c.bitsPerPixel, table, pixels, 96,
                     c.headerSize);

@@ -1,13 +1,11 @@
 // Twips follow the display's DPI: the client area, the buttons and their
-// text grow with it, the picture keeps its pixel size. Wine takes the DPI
-// from "HKCU\Control Panel\Desktop" LogPixels when a program starts, so each
-// case sets it first. That changes the prefix for every program in it:
-// these tests run only in a prefix of their own (ORVEX_DPI_PREFIX=1, set by
-// the wine.dpi group), and skip elsewhere.
+// text grow with it, the picture keeps its pixel size. Wine reads the DPI
+// from "HKCU\Control Panel\Desktop" LogPixels when a program starts, for
+// every program of the prefix: so these tests run only in a prefix of their
+// own (ORVEX_DPI_PREFIX=1, set by the wine.dpi group), and skip elsewhere.
 #include <gtest/gtest.h>
 
 #include <array>
-#include <cstdlib>
 #include <string>
 
 #include "Harness.h"
@@ -17,30 +15,20 @@
 namespace winetest {
 namespace {
 
-bool InOwnDpiPrefix() {
-  const char* flag = std::getenv("ORVEX_DPI_PREFIX");
-  return flag && std::string(flag) == "1";
-}
-
 void SetLogPixels(DWORD dotsPerInch) {
-  HKEY key = nullptr;
-  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0,
-                            KEY_SET_VALUE, nullptr, &key, nullptr),
+  ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", REG_DWORD,
+                            &dotsPerInch, sizeof(dotsPerInch)),
             ERROR_SUCCESS);
-  const LONG status =
-      RegSetValueExW(key, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dotsPerInch),
-                     sizeof(dotsPerInch));
-  RegCloseKey(key);
-  ASSERT_EQ(status, ERROR_SUCCESS);
 }
 
 class DpiScaling : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (!InOwnDpiPrefix()) GTEST_SKIP() << "changes LogPixels: runs in the wine.dpi group only";
+    if (!FlagSet(L"ORVEX_DPI_PREFIX"))
+      GTEST_SKIP() << "changes LogPixels: runs in the wine.dpi group only";
   }
   void TearDown() override {
-    if (InOwnDpiPrefix()) SetLogPixels(96);
+    if (FlagSet(L"ORVEX_DPI_PREFIX")) SetLogPixels(96);
   }
 };
 
@@ -60,9 +48,6 @@ constexpr DpiCase kCases[] = {
     {120, {601, 419}, {20, 380, 20 + 241, 380 + 31}, {340, 380, 340 + 241, 380 + 31}},
     {144, {722, 503}, {24, 456, 24 + 290, 456 + 38}, {408, 456, 408 + 290, 456 + 38}},
 };
-
-// Left, top, right, bottom: printed in full when they differ.
-std::array<LONG, 4> Edges(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 // Rows of the button's face with dark (text) pixels, from the first to the
 // last; the outer 3 pixels (frame, focus rectangle) are left out.
@@ -125,30 +110,25 @@ TEST_F(DpiScaling, ClientAreaButtonRowAndTextFollowTheDpiButThePictureDoesNot) {
 // Themed buttons are see-through at their rounded corners: a picture under
 // the button row must show there, not the background colour.
 TEST_F(DpiScaling, ButtonCornersShowThePictureUnderThem) {
-  constexpr Rgb kCover{0, 160, 80};
   const Medium medium;
-  WindowProfile profile = WindowProfile::WithButtons(2);
-  profile.picture = "cover.bmp";
-  PrepareWindowMedium(medium, profile);
   for (const DpiCase& c : kCases) {
     SCOPED_TRACE(std::to_string(c.dpi) + " DPI");
     SetLogPixels(static_cast<DWORD>(c.dpi));
-    WriteSolidPicture(medium.PathOf(L"cover.bmp"), PictureFormat::Bmp, c.client.cx, c.client.cy,
-                      kCover);
+    // A picture over the whole client area.
+    PreparePictureMedium(medium, WindowProfile::WithButtons(2), PictureFormat::Bmp, c.client.cx,
+                         c.client.cy);
     Launch run(medium.Path());
-    const auto window = run.WaitForWindow();
-    ASSERT_TRUE(window) << run.Situation();
-    const ClientImage image = CaptureClient(window->handle);
+    const WindowInfo window = ExpectWindow(run);
+    const ClientImage image = CaptureClient(window.handle);
     for (const RECT& b : {c.first, c.second}) {
       for (const POINT p : {POINT{b.left, b.top}, POINT{b.right - 1, b.top},
                             POINT{b.left, b.bottom - 1}, POINT{b.right - 1, b.bottom - 1}}) {
         // The theme blends a little of the button's edge into the corner.
-        EXPECT_TRUE(Near(image.At(p.x, p.y), kCover, 32))
+        EXPECT_TRUE(Near(image.At(p.x, p.y), kPictureColour, 32))
             << ::testing::PrintToString(image.At(p.x, p.y)) << " at " << p.x << "," << p.y;
       }
     }
-    RequestClose(window->handle);
-    EXPECT_EQ(run.WaitForExit(), 0u) << run.Situation();
+    ExpectCloses(run, window);
   }
 }
 

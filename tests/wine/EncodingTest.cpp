@@ -1,11 +1,8 @@
 // Profiles in the encodings authors' editors save: the title, a button's
-// caption and its action come out as written.
-//
-// UTF-8 without a BOM is what the system's profile API gets wrong (it reads
-// the file in the ANSI code page: "GrÃ¼ÃŸe"), so that case fails without the
-// launcher's own UTF-8 reading. Wine's API decodes a UTF-8 BOM by itself,
-// unlike Windows', so the BOM case would pass here even without it; the
-// unit tests of ChooseProfileReading cover that choice.
+// caption and its action come out as written. The system's profile API
+// reads UTF-8 without a BOM in the ANSI code page ("GrÃ¼ÃŸe"), so that case
+// needs the launcher's own reading. Wine's API, unlike Windows', decodes a
+// UTF-8 BOM itself; the unit tests of ChooseProfileReading cover that case.
 #include <gtest/gtest.h>
 
 #include "Harness.h"
@@ -42,8 +39,6 @@ struct EncodingCase {
   std::string text;      // UTF-8
   std::wstring lowered;  // the text as the started command line has it
 };
-
-void PrintTo(const EncodingCase& c, std::ostream* out) { *out << c.name; }
 
 class EncodingProfile : public ::testing::TestWithParam<EncodingCase> {};
 

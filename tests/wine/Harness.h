@@ -57,11 +57,18 @@ std::vector<WIN32_FIND_DATAW> FolderEntries(const std::wstring& folder);
 
 // The autorun.exe under test (environment variable ORVEX_LAUNCHER).
 std::wstring LauncherPath();
-// recorder.exe, built beside the driver.
-std::wstring RecorderPath();
+// A program or DLL built beside the driver (recorder.exe, planted.dll, ...).
+std::wstring BesideDriver(const std::wstring& name);
 // An environment variable holding a path, given from the Unix side or from
 // Windows, as Wine names it; empty when it is not set.
 std::wstring EnvironmentPath(const wchar_t* name);
+// Whether the environment variable is "1", as the group that needs it sets.
+bool FlagSet(const wchar_t* name);
+// The longest current directory Wine 8 starts a program in (from 260
+// characters on CreateProcessW crashes its caller); Windows allows as much
+// to a program that is not long-path aware. Its profile API cannot open a
+// path of about 269 characters or more.
+inline constexpr size_t kLongestStartableDirectory = 258;
 // A folder of this driver run; media are made below it.
 std::wstring RunRoot();
 // Deletes it with everything in it (the driver does, when all passed).
@@ -87,14 +94,21 @@ class Medium {
   // making folders on the way. Returns the full path.
   std::wstring Write(const std::wstring& relative, const std::string& bytes) const;
   std::wstring WriteProfile(const std::string& text,
-                            const std::wstring& name = L"autorun.ini") const;
+                            const std::wstring& name = L"autorun.ini") const {
+    return Write(name, text);
+  }
   std::wstring MakeFolder(const std::wstring& relative) const;
   // Nested folders inside the medium, down to a full path of exactly length
   // characters (beyond MAX_PATH if asked). Returns that path.
   std::wstring MakeFolderOfLength(size_t length) const;
-  // Copies of the recorder and of the launcher under test; full paths.
-  std::wstring CopyRecorder(const std::wstring& relative = L"recorder.exe") const;
-  std::wstring CopyLauncher(const std::wstring& relative = L"autorun.exe") const;
+  // Copies the file into the medium, making folders on the way; full path.
+  std::wstring CopyIn(const std::wstring& from, const std::wstring& relative) const;
+  std::wstring CopyRecorder(const std::wstring& relative = L"recorder.exe") const {
+    return CopyIn(BesideDriver(L"recorder.exe"), relative);
+  }
+  std::wstring CopyLauncher(const std::wstring& relative = L"autorun.exe") const {
+    return CopyIn(LauncherPath(), relative);
+  }
 
  private:
   struct AtPath {};
@@ -108,10 +122,11 @@ struct Rgb {
   int r = 0, g = 0, b = 0;
   friend bool operator==(const Rgb&, const Rgb&) = default;
 };
-Rgb ToRgb(COLORREF colour);
 void PrintTo(const Rgb& colour, std::ostream* out);
 // Each component within tolerance (lossy picture formats).
 bool Near(const Rgb& a, const Rgb& b, int tolerance);
+// Blue, green, red: a pixel as bitmap rows and colour tables store it.
+std::string Bgr(const Rgb& colour);
 
 struct MessageBoxInfo {
   HWND handle = nullptr;
@@ -128,6 +143,9 @@ struct ButtonInfo {
   std::wstring caption;
   bool isDefault = false;  // drawn as the default push button
 };
+
+// Left, top, right, bottom: printed in full when they differ.
+inline std::array<LONG, 4> Edges(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 struct WindowInfo {
   HWND handle = nullptr;

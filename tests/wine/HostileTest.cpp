@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <sstream>
 #include <stdexcept>
 #include <utility>
 #include <vector>
@@ -30,24 +31,12 @@ const Expected kTypeMismatch = Report(L"Type mismatch");
 
 // A deterministic byte stream (xorshift32), so that every run meets the same
 // garbage.
-class PseudoRandom {
- public:
-  explicit PseudoRandom(std::uint32_t seed) : state_(seed ? seed : 1) {}
-  std::uint32_t Next() {
-    state_ ^= state_ << 13;
-    state_ ^= state_ >> 17;
-    state_ ^= state_ << 5;
-    return state_;
-  }
-  std::string Bytes(size_t count) {
-    std::string bytes(count, '\0');
-    for (char& c : bytes) c = static_cast<char>(Next() & 0xFF);
-    return bytes;
-  }
-
- private:
-  std::uint32_t state_;
-};
+std::uint32_t NextRandom(std::uint32_t& state) {
+  state ^= state << 13;
+  state ^= state >> 17;
+  state ^= state << 5;
+  return state;
+}
 
 // Writes value over `size` bytes at `at`.
 void Poke(std::string& bytes, size_t at, std::uint32_t value, int size, bool bigEndian = false) {
@@ -143,19 +132,13 @@ enum class Damage {
   NoColourTable,  // GIF: the global colour table taken out, and no local one
 };
 
-const char* DamageName(Damage damage) {
-  static const char* const names[] = {"Empty",
-                                      "CutToSignature",
-                                      "CutToQuarter",
-                                      "CutToHalf",
-                                      "CutToThreeQuarters",
-                                      "LastByteMissing",
-                                      "SignatureFlipped",
-                                      "ScatteredFlips",
-                                      "SecondHalfScrambled",
-                                      "HugeSize",
-                                      "NoColourTable"};
-  return names[static_cast<int>(damage)];
+std::string DamageName(Damage damage) {
+  std::istringstream names(
+      "Empty CutToSignature CutToQuarter CutToHalf CutToThreeQuarters LastByteMissing "
+      "SignatureFlipped ScatteredFlips SecondHalfScrambled HugeSize NoColourTable");
+  std::string name;
+  for (int i = 0; i <= static_cast<int>(damage); ++i) names >> name;
+  return name;
 }
 
 std::string Damaged(PictureFormat format, Damage damage) {
@@ -171,16 +154,17 @@ std::string Damaged(PictureFormat format, Damage damage) {
     case Damage::LastByteMissing: return valid.substr(0, size - 1);
     case Damage::SignatureFlipped: bytes[0] = static_cast<char>(~bytes[0]); return bytes;
     case Damage::ScatteredFlips: {
-      PseudoRandom random(0x5EED0000u + static_cast<std::uint32_t>(format));
+      std::uint32_t random = 0x5EED0000u + static_cast<std::uint32_t>(format);
       for (int i = 0; i < 12; ++i) {
-        const size_t at = 2 + random.Next() % (size - 2);
+        const size_t at = 2 + NextRandom(random) % (size - 2);
         bytes[at] = static_cast<char>(~bytes[at]);
       }
       return bytes;
     }
     case Damage::SecondHalfScrambled: {
-      PseudoRandom random(0xBADC0DEu + static_cast<std::uint32_t>(format));
-      for (size_t at = size / 2; at < size; ++at) bytes[at] ^= static_cast<char>(random.Next());
+      std::uint32_t random = 0xBADC0DEu + static_cast<std::uint32_t>(format);
+      for (size_t at = size / 2; at < size; ++at)
+        bytes[at] ^= static_cast<char>(NextRandom(random));
       return bytes;
     }
     case Damage::HugeSize: return ClaimingHugeSize(format);
@@ -197,7 +181,6 @@ struct PictureCase {
 };
 
 std::string CaseName(const PictureCase& c) { return FormatName(c.format) + DamageName(c.damage); }
-void PrintTo(const PictureCase& c, std::ostream* out) { *out << CaseName(c); }
 
 class HostilePicture : public ::testing::TestWithParam<PictureCase> {};
 
@@ -275,13 +258,12 @@ struct ProfileCase {
   Expected expected;  // for a window, the picture splash.bmp is there too
 };
 
-void PrintTo(const ProfileCase& c, std::ostream* out) { *out << c.name; }
-
 const std::string kUtf8Bom = "\xEF\xBB\xBF";
 
 // Pseudo-random bytes that begin with no byte-order mark of their own.
 std::string Garbage(std::uint32_t seed, size_t count) {
-  std::string bytes = PseudoRandom(seed).Bytes(count);
+  std::string bytes(count, '\0');
+  for (char& c : bytes) c = static_cast<char>(NextRandom(seed));
   bytes[0] = 'G';
   return bytes;
 }
@@ -300,10 +282,6 @@ std::string NumberedSections(int count) {
 constexpr size_t kMegabyte = 1024 * 1024;
 // What any value reads as at most: its first 254 characters.
 constexpr size_t kLongestValue = 254;
-
-std::wstring FirstCharacters(const std::string& text, size_t count) {
-  return Wide(text.substr(0, count));
-}
 
 std::vector<ProfileCase> ProfileCases() {
   std::vector<ProfileCase> cases;
@@ -345,9 +323,9 @@ std::vector<ProfileCase> ProfileCases() {
   // Lines of a megabyte.
   const std::string longAction = "recorder.exe /" + std::string(kMegabyte, 'x');
   cases.push_back({"MegabyteValue", HeadlessProfile(longAction),
-                   Started(FirstCharacters(longAction, kLongestValue))});
+                   Started(Wide(longAction.substr(0, kLongestValue)))});
   cases.push_back({"MegabyteValueUtf8", kUtf8Bom + HeadlessProfile(longAction),
-                   Started(FirstCharacters(longAction, kLongestValue))});
+                   Started(Wide(longAction.substr(0, kLongestValue)))});
   starting("MegabyteLineWithoutEquals", std::string(kMegabyte, 'j') + "\r\n", "after-line");
   starting("MegabyteSectionName", "[" + std::string(kMegabyte, 'S') + "]\r\nKey=1\r\n",
            "after-section");
@@ -355,7 +333,7 @@ std::vector<ProfileCase> ProfileCases() {
     WindowProfile window = WindowProfile::WithButtons(1);
     window.caption = std::string(kMegabyte, 'C');
     cases.push_back(
-        {"MegabyteCaption", window.Text(), Window(FirstCharacters(window.caption, kLongestValue))});
+        {"MegabyteCaption", window.Text(), Window(Wide(window.caption.substr(0, kLongestValue)))});
   }
 
   // 10,000 sections, [DIALOG] first or last, for either reader.
@@ -389,9 +367,7 @@ class HostileProfile : public ::testing::TestWithParam<ProfileCase> {};
 TEST_P(HostileProfile, WorksOrGivesTheReport) {
   const ProfileCase& c = GetParam();
   const Medium medium;
-  medium.CopyRecorder();
-  WriteSolidPicture(medium.PathOf(L"splash.bmp"), PictureFormat::Bmp, kSplashWidth, kSplashHeight,
-                    kSplashColour);
+  PrepareWindowMedium(medium, WindowProfile());  // the recorder and splash.bmp
   medium.WriteProfile(c.bytes);
   Launch run(medium.Path());
   ExpectOutcome(run, c.expected, kFewSecondsMs);
@@ -410,19 +386,10 @@ TEST(HostileProfileFolder, GivesTheMissingProfileMessage) {
 
 // ---------------------------------------------------------------- paths
 
-// The longest current directory a launcher can meet. Windows gives a
-// program that is not long-path aware a current directory of at most
-// MAX_PATH - 2 = 258 characters; Wine 8 has its own limits just there: it
-// does not start a program whose current directory has 259 characters or
-// more (and 260 or more makes CreateProcessW crash its caller), and its
-// profile API cannot open a file whose path has about 269 characters or
-// more. Here the profile path is 258 + 12 = 270 characters long.
-constexpr size_t kLongestCurrentDirectory = 258;
-
 TEST(HostilePaths, LongestCurrentDirectoryHeadless) {
   const Medium medium;
   const std::wstring recorder = medium.CopyRecorder();
-  const std::wstring folder = medium.MakeFolderOfLength(kLongestCurrentDirectory);
+  const std::wstring folder = medium.MakeFolderOfLength(kLongestStartableDirectory);
   WriteBytes(folder + L"\\autorun.ini",
              HeadlessProfile(Utf8(recorder) + " /long-current-directory"));
   Launch run(folder);
@@ -432,7 +399,7 @@ TEST(HostilePaths, LongestCurrentDirectoryHeadless) {
 TEST(HostilePaths, LongestCurrentDirectoryWindow) {
   const Medium medium;
   medium.CopyRecorder();
-  const std::wstring folder = medium.MakeFolderOfLength(kLongestCurrentDirectory);
+  const std::wstring folder = medium.MakeFolderOfLength(kLongestStartableDirectory);
   // The picture's relative path leads to 269 characters.
   WindowProfile profile = WindowProfile::WithButtons(1);
   profile.caption = "Long current directory";

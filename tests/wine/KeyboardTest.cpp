@@ -15,8 +15,6 @@ struct CloseCase {
   int buttons;
 };
 
-void PrintTo(const CloseCase& c, std::ostream* out) { *out << c.name; }
-
 class KeyboardClose : public ::testing::TestWithParam<CloseCase> {};
 
 TEST_P(KeyboardClose, EndsTheLauncherAndStartsNothing) {
@@ -41,8 +39,6 @@ struct PressCase {
   std::wstring started;
 };
 
-void PrintTo(const PressCase& c, std::ostream* out) { *out << c.name; }
-
 class KeyboardPress : public ::testing::TestWithParam<PressCase> {};
 
 TEST_P(KeyboardPress, RunsTheButtonTheKeysChoose) {
@@ -65,9 +61,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(KeyboardEnter, DoesNothingWhenNoButtonIsShown) {
   const Medium medium;
-  WindowProfile profile = WindowProfile::WithButtons(0);
   // Button(0)'s slot holds no action; running it would be fatal.
-  PrepareWindowMedium(medium, profile);
+  PrepareWindowMedium(medium, WindowProfile::WithButtons(0));
   Launch run(medium.Path());
   const WindowInfo window = ExpectWindow(run);
   PressKey(window.handle, VK_RETURN);

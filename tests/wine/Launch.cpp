@@ -42,6 +42,14 @@ std::wstring NextRecordFile() {
   return folder + L"\\launch-" + std::to_wstring(++counter) + L".txt";
 }
 
+// Zero when the job cannot be read.
+JOBOBJECT_BASIC_ACCOUNTING_INFORMATION Accounting(HANDLE job) {
+  JOBOBJECT_BASIC_ACCOUNTING_INFORMATION accounting{};
+  QueryInformationJobObject(job, JobObjectBasicAccountingInformation, &accounting,
+                            sizeof(accounting), nullptr);
+  return accounting;
+}
+
 [[noreturn]] void Fail(const std::string& why) {
   throw std::runtime_error(why + " (error " + std::to_string(GetLastError()) + ")");
 }
@@ -181,13 +189,7 @@ std::optional<DWORD> Launch::WaitForExit(DWORD timeoutMs) {
     if (GetTickCount64() >= end) return std::nullopt;
   }
   // The programs it started must have written their reports too.
-  for (;;) {
-    JOBOBJECT_BASIC_ACCOUNTING_INFORMATION accounting{};
-    if (!QueryInformationJobObject(job_.Get(), JobObjectBasicAccountingInformation, &accounting,
-                                   sizeof(accounting), nullptr) ||
-        accounting.ActiveProcesses == 0) {
-      break;
-    }
+  while (Accounting(job_.Get()).ActiveProcesses > 0) {
     if (GetTickCount64() >= end) return std::nullopt;
     Sleep(kPollMs);
   }
@@ -220,10 +222,8 @@ std::vector<Recorded> Launch::Started() const {
 }
 
 unsigned Launch::ChildProcessCount() const {
-  JOBOBJECT_BASIC_ACCOUNTING_INFORMATION accounting{};
-  QueryInformationJobObject(job_.Get(), JobObjectBasicAccountingInformation, &accounting,
-                            sizeof(accounting), nullptr);
-  return accounting.TotalProcesses > 0 ? accounting.TotalProcesses - 1 : 0;
+  const DWORD total = Accounting(job_.Get()).TotalProcesses;
+  return total > 0 ? total - 1 : 0;
 }
 
 std::string Launch::Situation() {

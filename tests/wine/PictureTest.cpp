@@ -22,8 +22,6 @@ std::string CaseName(const FormatCase& c) {
          std::to_string(c.dotsPerInch) + "Dpi";
 }
 
-void PrintTo(const FormatCase& c, std::ostream* out) { *out << CaseName(c); }
-
 class PictureFormats : public ::testing::TestWithParam<FormatCase> {};
 
 TEST_P(PictureFormats, IsDrawnAtItsPixelSizeFromTheTopLeft) {

@@ -38,8 +38,7 @@ void PutInfoHeader(std::string& out, int width, int height, int bitCount, std::u
 
 std::string Bmp(int width, int height, Rgb colour, int dotsPerInch) {
   std::string row;
-  for (int x = 0; x < width; ++x)
-    row += {static_cast<char>(colour.b), static_cast<char>(colour.g), static_cast<char>(colour.r)};
+  for (int x = 0; x < width; ++x) row += Bgr(colour);
   row.resize(static_cast<size_t>((width * 3 + 3) & ~3), '\0');
   std::string rows;
   for (int y = 0; y < height; ++y) rows += row;
@@ -55,22 +54,15 @@ std::string Ico(int width, int height, Rgb colour) {
   PutLe16(out, 0);
   PutLe16(out, 1);  // icon
   PutLe16(out, 1);  // one image
-  out.push_back(static_cast<char>(width == 256 ? 0 : width));
-  out.push_back(static_cast<char>(height == 256 ? 0 : height));
-  out.push_back(0);
-  out.push_back(0);
+  out += {static_cast<char>(width == 256 ? 0 : width),
+          static_cast<char>(height == 256 ? 0 : height), '\0', '\0'};
   PutLe16(out, 1);
   PutLe16(out, 32);
   PutLe32(out, 40 + pixelBytes + maskBytes);
   PutLe32(out, 6 + 16);
   // The image's own header counts the AND mask in its height.
   PutInfoHeader(out, width, height * 2, 32, pixelBytes + maskBytes, 96);
-  for (int i = 0; i < width * height; ++i) {
-    out.push_back(static_cast<char>(colour.b));
-    out.push_back(static_cast<char>(colour.g));
-    out.push_back(static_cast<char>(colour.r));
-    out.push_back(static_cast<char>(0xFF));
-  }
+  for (int i = 0; i < width * height; ++i) out += Bgr(colour) + '\xFF';
   out.append(maskBytes, '\0');  // fully opaque
   return out;
 }
@@ -81,15 +73,9 @@ std::string Gif(int width, int height, Rgb colour) {
   std::string out = "GIF89a";
   PutLe16(out, static_cast<std::uint16_t>(width));
   PutLe16(out, static_cast<std::uint16_t>(height));
-  out.push_back(static_cast<char>(0x80));  // global colour table of 2 entries
-  out.push_back(0);
-  out.push_back(0);
-  for (const Rgb& entry : {colour, Rgb{0, 0, 0}}) {
-    out.push_back(static_cast<char>(entry.r));
-    out.push_back(static_cast<char>(entry.g));
-    out.push_back(static_cast<char>(entry.b));
-  }
-  out.push_back(0x2C);
+  out += {'\x80', '\0', '\0'};  // global colour table of 2 entries
+  out += {static_cast<char>(colour.r), static_cast<char>(colour.g), static_cast<char>(colour.b)};
+  out += {'\0', '\0', '\0', '\x2C'};
   PutLe16(out, 0);
   PutLe16(out, 0);
   PutLe16(out, static_cast<std::uint16_t>(width));
@@ -124,9 +110,7 @@ std::string Gif(int width, int height, Rgb colour) {
     out.push_back(static_cast<char>(block.size()));
     out += block;
   }
-  out.push_back(0);
-  out.push_back(0x3B);
-  return out;
+  return out + '\0' + '\x3B';
 }
 
 // A placeable metafile: the Aldus header gives its size in units of
@@ -249,29 +233,12 @@ std::string BitmapFile(int width, int height, int bitsPerPixel, const std::strin
 }
 
 std::string FormatName(PictureFormat format) {
-  switch (format) {
-    case PictureFormat::Bmp: return "BMP";
-    case PictureFormat::Ico: return "ICO";
-    case PictureFormat::Wmf: return "WMF";
-    case PictureFormat::Emf: return "EMF";
-    case PictureFormat::Gif: return "GIF";
-    case PictureFormat::Jpeg: return "JPEG";
-    case PictureFormat::Png: return "PNG";
-  }
-  return "?";
+  static const char* const names[] = {"BMP", "ICO", "WMF", "EMF", "GIF", "JPEG", "PNG"};
+  return names[static_cast<int>(format)];
 }
 
 std::wstring Extension(PictureFormat format) {
-  switch (format) {
-    case PictureFormat::Bmp: return L"bmp";
-    case PictureFormat::Ico: return L"ico";
-    case PictureFormat::Wmf: return L"wmf";
-    case PictureFormat::Emf: return L"emf";
-    case PictureFormat::Gif: return L"gif";
-    case PictureFormat::Jpeg: return L"jpg";
-    case PictureFormat::Png: return L"png";
-  }
-  return L"";
+  return format == PictureFormat::Jpeg ? L"jpg" : Lower(Wide(FormatName(format)));
 }
 
 void WriteSolidPicture(const std::wstring& path, PictureFormat format, int width, int height,

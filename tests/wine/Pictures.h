@@ -9,7 +9,7 @@ namespace winetest {
 
 enum class PictureFormat { Bmp, Ico, Wmf, Emf, Gif, Jpeg, Png };
 
-// "BMP", "ICO", ...; also the file extension in lower case.
+// "BMP", "ICO", ...; and the file extension: "bmp", "ico", ... ("jpg").
 std::string FormatName(PictureFormat format);
 std::wstring Extension(PictureFormat format);
 

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
@@ -34,9 +35,7 @@ std::wstring FromHostPath(const std::wstring& path) {
     }
   }
   std::wstring result = L"Z:" + path;
-  for (auto& c : result) {
-    if (c == L'/') c = L'\\';
-  }
+  std::replace(result.begin(), result.end(), L'/', L'\\');
   return result;
 }
 
@@ -71,10 +70,7 @@ std::wstring TestFolderName() {
   const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
   std::string name = info ? std::string(info->test_suite_name()) + "." + info->name() : "medium";
   for (char& c : name) {
-    if (c == '/' || c == '\\' || c == ':' || c == '*' || c == '?' || c == '<' || c == '>' ||
-        c == '|' || c == '"') {
-      c = '_';
-    }
+    if (std::strchr("/\\:*?<>|\"", c)) c = '_';
   }
   return Wide(name);
 }
@@ -162,6 +158,8 @@ std::vector<WIN32_FIND_DATAW> FolderEntries(const std::wstring& folder) {
 
 std::wstring EnvironmentPath(const wchar_t* name) { return FromHostPath(Environment(name)); }
 
+bool FlagSet(const wchar_t* name) { return Environment(name) == L"1"; }
+
 std::wstring LauncherPath() {
   static const std::wstring path = [] {
     const std::wstring given = EnvironmentPath(L"ORVEX_LAUNCHER");
@@ -170,13 +168,13 @@ std::wstring LauncherPath() {
   return path;
 }
 
-std::wstring RecorderPath() {
-  static const std::wstring path = [] {
+std::wstring BesideDriver(const std::wstring& name) {
+  static const std::wstring folder = [] {
     std::wstring self(MAX_PATH, L'\0');
     self.resize(GetModuleFileNameW(nullptr, self.data(), MAX_PATH));
-    return Directory(self) + L"\\recorder.exe";
+    return Directory(self);
   }();
-  return path;
+  return folder + L"\\" + name;
 }
 
 std::wstring RunRoot() {
@@ -246,30 +244,16 @@ std::wstring Medium::MakeFolderOfLength(size_t length) const {
 
 std::wstring Medium::Write(const std::wstring& relative, const std::string& bytes) const {
   const std::wstring full = PathOf(relative);
-  const auto cut = full.find_last_of(L'\\');
-  if (cut != std::wstring::npos && cut > 2) MakeFolders(full.substr(0, cut));
+  MakeFolders(Directory(full));
   WriteBytes(full, bytes);
   return full;
 }
 
-std::wstring Medium::WriteProfile(const std::string& text, const std::wstring& name) const {
-  return Write(name, text);
-}
-
-std::wstring Medium::CopyRecorder(const std::wstring& relative) const {
+std::wstring Medium::CopyIn(const std::wstring& from, const std::wstring& relative) const {
   const std::wstring full = PathOf(relative);
   MakeFolders(Directory(full));
-  if (!CopyFileW(RecorderPath().c_str(), full.c_str(), FALSE)) {
-    Fail("cannot copy the recorder to " + Utf8(full));
-  }
-  return full;
-}
-
-std::wstring Medium::CopyLauncher(const std::wstring& relative) const {
-  const std::wstring full = PathOf(relative);
-  MakeFolders(Directory(full));
-  if (!CopyFileW(LauncherPath().c_str(), full.c_str(), FALSE)) {
-    Fail("cannot copy the launcher to " + Utf8(full));
+  if (!CopyFileW(from.c_str(), full.c_str(), FALSE)) {
+    Fail("cannot copy " + Utf8(from) + " to " + Utf8(full));
   }
   return full;
 }

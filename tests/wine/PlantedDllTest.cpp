@@ -1,19 +1,15 @@
-// DLL planting: a launcher runs from removable media and download folders,
-// where a DLL with a system DLL's name beside it, or in the current
-// directory, is the classic attack. Copies of planted.dll are put there
-// under the names the launcher loads beyond its imports (GDI+, Common
-// Controls) or that the system loads by name on its behalf (the theme
-// library with the first window, and their own dependencies); none of them
-// may be loaded.
+// DLL planting: a DLL with a system DLL's name beside the launcher, or in
+// the current directory, is the classic attack on removable media and
+// download folders. Copies of planted.dll get the names the launcher loads
+// beyond its imports (GDI+, Common Controls) or the system loads for it (the
+// theme library, their dependencies); none may be loaded.
 //
-// Wine prefers its built-in DLLs, so a planted copy would never be loaded
-// anyway: the wine.planted group runs the driver with WINEDLLOVERRIDES
-// "<name>=n,b" for these names, and sets ORVEX_PLANTED_DLL_TEST=1. The
-// suite skips elsewhere. A control program without any hardening shows in
-// the same run that the planted copies would be loaded.
+// Wine prefers its built-in DLLs, so the wine.planted group sets
+// WINEDLLOVERRIDES "<name>=n,b" for these names and ORVEX_PLANTED_DLL_TEST=1;
+// the suite skips elsewhere. A control program without any hardening shows
+// in the same run that the planted copies would be loaded.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -39,23 +35,9 @@ constexpr PlantedName kPlanted[] = {
     {L"msimg32.dll", false},        // by Common Controls
 };
 
-bool Enabled() {
-  const char* flag = std::getenv("ORVEX_PLANTED_DLL_TEST");
-  return flag && std::string(flag) == "1";
-}
-
-// planted.dll and plant_control.exe, built beside the driver.
-std::wstring BesideDriver(const std::wstring& name) {
-  const std::wstring recorder = RecorderPath();
-  return recorder.substr(0, recorder.find_last_of(L'\\') + 1) + name;
-}
-
 void Plant(const Medium& medium) {
-  for (const PlantedName& planted : kPlanted) {
-    ASSERT_TRUE(
-        CopyFileW(BesideDriver(L"planted.dll").c_str(), medium.PathOf(planted.name).c_str(), FALSE))
-        << "cannot plant " << Utf8(planted.name) << " from " << Utf8(BesideDriver(L"planted.dll"));
-  }
+  for (const PlantedName& planted : kPlanted)
+    medium.CopyIn(BesideDriver(L"planted.dll"), planted.name);
 }
 
 bool Exists(const std::wstring& path) {
@@ -73,15 +55,15 @@ void ExpectNoneLoaded(const Medium& bin, const Medium& work) {
 class PlantedDll : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (!Enabled()) GTEST_SKIP() << "needs WINEDLLOVERRIDES: runs in the wine.planted group only";
+    if (!FlagSet(L"ORVEX_PLANTED_DLL_TEST"))
+      GTEST_SKIP() << "needs WINEDLLOVERRIDES: runs in the wine.planted group only";
   }
 };
 
 TEST_F(PlantedDll, ControlWithoutHardeningLoadsThePlantedCopies) {
   const Medium bin(L"-bin");
   Plant(bin);
-  const std::wstring control = bin.PathOf(L"plant_control.exe");
-  ASSERT_TRUE(CopyFileW(BesideDriver(L"plant_control.exe").c_str(), control.c_str(), FALSE));
+  const std::wstring control = bin.CopyIn(BesideDriver(L"plant_control.exe"), L"plant_control.exe");
   const Medium work(L"-work");
   Launch run(work.Path(), control);
   ASSERT_EQ(run.WaitForExit(), 0u) << run.Situation();

@@ -93,41 +93,31 @@ TEST(StartupHeadless, ExitWithArgumentsIsStartedAsACommand) {
 struct FatalCase {
   const char* name;
   std::string profile;
-  std::wstring failure;                // first line of the report
-  std::vector<std::wstring> mentions;  // the report's detail names these
+  Expected expected;
 };
-
-void PrintTo(const FatalCase& c, std::ostream* out) { *out << c.name; }
 
 class StartupFatal : public ::testing::TestWithParam<FatalCase> {};
 
 TEST_P(StartupFatal, ReportsTheFailureAndEnds) {
-  const FatalCase& c = GetParam();
   const Medium medium;
-  medium.WriteProfile(c.profile);
+  medium.WriteProfile(GetParam().profile);
   Launch run(medium.Path());
-  ExpectOutcome(run, Report(c.failure, c.mentions));
+  ExpectOutcome(run, GetParam().expected);
 }
 
+// A report's detail names what was being read.
 INSTANTIATE_TEST_SUITE_P(
     Cases, StartupFatal,
-    ::testing::Values(FatalCase{"ShowYes",
-                                "[DIALOG]\r\nShow=yes\r\nDefaultAction=exit\r\n",
-                                L"Type mismatch",
-                                {L"DIALOG", L"Show", L"yes"}},
-                      FatalCase{"ShowEmpty",
-                                "[DIALOG]\r\nShow=\r\nDefaultAction=exit\r\n",
-                                L"Type mismatch",
-                                {L"DIALOG", L"Show"}},
-                      FatalCase{"ShowAbsent",
-                                "[DIALOG]\r\nDefaultAction=exit\r\n",
-                                L"Type mismatch",
-                                {L"DIALOG", L"Show"}},
-                      FatalCase{"UnknownProgram",
-                                HeadlessProfile("NoSuchProgram.exe /Setup"),
-                                L"File not found",
-                                {L"nosuchprogram.exe /setup"}},
-                      FatalCase{"EmptyAction", HeadlessProfile(""), L"Invalid procedure call", {}}),
+    ::testing::Values(FatalCase{"ShowYes", "[DIALOG]\r\nShow=yes\r\nDefaultAction=exit\r\n",
+                                Report(L"Type mismatch", {L"DIALOG", L"Show", L"yes"})},
+                      FatalCase{"ShowEmpty", "[DIALOG]\r\nShow=\r\nDefaultAction=exit\r\n",
+                                Report(L"Type mismatch", {L"DIALOG", L"Show"})},
+                      FatalCase{"ShowAbsent", "[DIALOG]\r\nDefaultAction=exit\r\n",
+                                Report(L"Type mismatch", {L"DIALOG", L"Show"})},
+                      FatalCase{"UnknownProgram", HeadlessProfile("NoSuchProgram.exe /Setup"),
+                                Report(L"File not found", {L"nosuchprogram.exe /setup"})},
+                      FatalCase{"EmptyAction", HeadlessProfile(""),
+                                Report(L"Invalid procedure call")}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Window mode shows the design form when the profile repeats the design:
@@ -169,10 +159,7 @@ TEST(StartupWindow, ShowsTheDesignForm) {
     SCOPED_TRACE("Button(" + std::to_string(i) + ")");
     EXPECT_TRUE(button.visible);
     EXPECT_EQ(button.caption, L"Command1");
-    EXPECT_EQ(button.rect.left, lefts[i]);
-    EXPECT_EQ(button.rect.top, 304);
-    EXPECT_EQ(button.rect.right - button.rect.left, 101);
-    EXPECT_EQ(button.rect.bottom - button.rect.top, 25);
+    EXPECT_EQ(Edges(button.rect), Edges({lefts[i], 304, lefts[i] + 101, 304 + 25}));
   }
   EXPECT_TRUE(window.buttons[0].isDefault);
 

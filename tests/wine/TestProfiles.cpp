@@ -48,12 +48,4 @@ std::string HeadlessProfile(const std::string& defaultAction) {
   return "[DIALOG]\r\nShow=0\r\nDefaultAction=" + defaultAction + "\r\n";
 }
 
-std::wstring FirstLine(const std::wstring& text) {
-  return text.substr(0, text.find_first_of(L"\r\n"));
-}
-
-bool Contains(const std::wstring& text, const std::wstring& part) {
-  return text.find(part) != std::wstring::npos;
-}
-
 }  // namespace winetest

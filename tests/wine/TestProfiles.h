@@ -47,8 +47,4 @@ void PreparePictureMedium(const Medium& medium, WindowProfile profile, PictureFo
 // The headless profile: Show=0 and the given DefaultAction.
 std::string HeadlessProfile(const std::string& defaultAction);
 
-// The first line of a report (the failure's name).
-std::wstring FirstLine(const std::wstring& text);
-bool Contains(const std::wstring& text, const std::wstring& part);
-
 }  // namespace winetest

@@ -11,8 +11,6 @@ namespace {
 constexpr DWORD kSettleMs = 2000;
 constexpr DWORD kForegroundMs = 2000;
 
-bool IsButton(HWND window) { return _wcsicmp(ClassOf(window).c_str(), L"Button") == 0; }
-
 // Returns once the window's thread is in its message loop, so input sent
 // now is read by the loop and not lost in start-up.
 void WaitUntilIdle(HWND window) {
@@ -29,20 +27,15 @@ void BringToFront(HWND window) {
 }
 
 INPUT Key(WORD virtualKey, bool up) {
-  INPUT input{};
-  input.type = INPUT_KEYBOARD;
-  input.ki.wVk = virtualKey;
-  input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC));
-  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  INPUT input{INPUT_KEYBOARD, {}};
+  input.ki = {virtualKey, static_cast<WORD>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC)),
+              up ? static_cast<DWORD>(KEYEVENTF_KEYUP) : 0u, 0, 0};
   return input;
 }
 
 INPUT Mouse(DWORD flags, LONG x, LONG y) {
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  input.mi.dx = x;
-  input.mi.dy = y;
-  input.mi.dwFlags = flags;
+  INPUT input{INPUT_MOUSE, {}};
+  input.mi = {x, y, 0, flags, 0, 0};
   return input;
 }
 
@@ -51,12 +44,7 @@ std::vector<COLORREF> ReadScreen(POINT origin, int width, int height) {
   const orvex::win32::ScopedScreenDc screen;
   const orvex::win32::ScopedMemoryDc memory(CreateCompatibleDC(screen.Get()));
   BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  info.bmiHeader = {sizeof(info.bmiHeader), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
   void* bits = nullptr;
   const orvex::win32::ScopedBitmap bitmap(
       CreateDIBSection(memory.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
@@ -148,8 +136,6 @@ std::wstring TextOf(HWND window) {
   return text;
 }
 
-Rgb ToRgb(COLORREF colour) { return {GetRValue(colour), GetGValue(colour), GetBValue(colour)}; }
-
 void PrintTo(const Rgb& colour, std::ostream* out) {
   *out << "RGB(" << colour.r << "," << colour.g << "," << colour.b << ")";
 }
@@ -159,9 +145,14 @@ bool Near(const Rgb& a, const Rgb& b, int tolerance) {
          std::abs(a.b - b.b) <= tolerance;
 }
 
+std::string Bgr(const Rgb& colour) {
+  return {static_cast<char>(colour.b), static_cast<char>(colour.g), static_cast<char>(colour.r)};
+}
+
 Rgb ClientImage::At(int x, int y) const {
   if (x < 0 || y < 0 || x >= width || y >= height) return {-1, -1, -1};
-  return ToRgb(pixels[static_cast<size_t>(y) * width + x]);
+  const COLORREF pixel = pixels[static_cast<size_t>(y) * width + x];
+  return {GetRValue(pixel), GetGValue(pixel), GetBValue(pixel)};
 }
 
 WindowInfo InspectWindow(HWND window) {
@@ -179,7 +170,7 @@ WindowInfo InspectWindow(HWND window) {
   size_t index = 0;
   for (HWND child = GetWindow(window, GW_CHILD); child && index < info.buttons.size();
        child = GetWindow(child, GW_HWNDNEXT)) {
-    if (!IsButton(child)) continue;
+    if (_wcsicmp(ClassOf(child).c_str(), L"Button") != 0) continue;
     ButtonInfo& button = info.buttons[index++];
     button.handle = child;
     button.visible = IsWindowVisible(child);
