@@ -196,8 +196,8 @@ class Launch {
   // True when the process is still running after the given time.
   bool StillRunningAfter(DWORD ms);
 
-  // Whether a window of the launcher other than a message box was visible
-  // at any poll of the waits above (they poll every few milliseconds).
+  // Whether the launcher window was visible at any poll of the waits above
+  // (they poll every few milliseconds).
   bool WindowEverShown() const { return windowEverShown_; }
   // How many different message boxes those polls saw.
   size_t MessageBoxesSeen() const { return messageBoxesSeen_.size(); }
@@ -221,6 +221,7 @@ class Launch {
   DWORD processId_ = 0;
   std::wstring recordFile_;
   bool windowEverShown_ = false;
+  std::wstring otherShownClass_;
   std::vector<HWND> messageBoxesSeen_;
 };
 

@@ -122,10 +122,15 @@ std::vector<HWND> Launch::Poll() {
   std::vector<HWND> windows = TopLevelWindows(processId_);
   for (HWND window : windows) {
     if (!IsWindowVisible(window)) continue;
-    if (ClassOf(window) != kMessageBoxClass) {
-      windowEverShown_ = true;
-    } else {
+    const std::wstring kind = ClassOf(window);
+    if (kind == kMessageBoxClass) {
       NoteMessageBox(window);
+    } else if (kind == kSplashClass) {
+      windowEverShown_ = true;
+    } else if (otherShownClass_.empty()) {
+      // Wine may show a passing window of its own in the process under load;
+      // it is named in the situation, not taken for the launcher's window.
+      otherShownClass_ = kind;
     }
   }
   return windows;
@@ -248,6 +253,9 @@ std::string Launch::Situation() {
       out << "; window \"" << Utf8(TextOf(window)) << "\" (" << Utf8(ClassOf(window)) << ")";
     }
   }
+  if (windowEverShown_) out << "; the launcher window was shown";
+  if (!otherShownClass_.empty())
+    out << "; a window of class " << Utf8(otherShownClass_) << " was shown";
   out << "; " << Started().size() << " program(s) recorded";
   return out.str();
 }

@@ -121,7 +121,9 @@ void ExpectOutcome(Launch& run, const Expected& expected, DWORD timeoutMs) {
         ExpectOutcome(run, Report(L"Invalid picture"), timeoutMs);
       }
       return;
-    default: ExpectEnding(run, expected, timeoutMs); EXPECT_FALSE(run.WindowEverShown());
+    default:
+      ExpectEnding(run, expected, timeoutMs);
+      EXPECT_FALSE(run.WindowEverShown()) << run.Situation();
   }
 }
 
