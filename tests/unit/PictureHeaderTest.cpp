@@ -167,6 +167,39 @@ INSTANTIATE_TEST_SUITE_P(
         HeaderCase{"Icon", std::string("\0\0\1\0\1\0\x30\x30", 8), std::nullopt}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// A metafile without the placeable header: 18 header bytes, then records of
+// (size in words, function, parameters).
+std::string PlainMetafile(const std::string& records) {
+  return Le16(1) + Le16(9) + Le16(0x0300) + Le32(9 + records.size() / 2) + Le16(0) + Le32(5) +
+         Le16(0) + records;
+}
+std::string WindowExt(std::int16_t width, std::int16_t height) {
+  return Le32(5) + Le16(0x020C) + Le16(static_cast<std::uint16_t>(height)) +
+         Le16(static_cast<std::uint16_t>(width));
+}
+const std::string kMetafileEnd = Le32(3) + Le16(0);
+
+TEST(PlainMetafileSize, IsTheWindowExtentOrTheClientArea) {
+  const ClaimedSize clientArea{481, 335};
+  const struct {
+    std::string bytes;
+    ClaimedSize size;
+  } rows[] = {
+      {PlainMetafile(WindowExt(200, 150) + kMetafileEnd), {200, 150}},
+      {PlainMetafile(WindowExt(200, -150) + kMetafileEnd), {200, 150}},
+      {PlainMetafile(kMetafileEnd + WindowExt(200, 150)), clientArea},  // after the end
+      {PlainMetafile(WindowExt(0, 150) + kMetafileEnd), clientArea},
+      {PlainMetafile(""), clientArea},
+  };
+  for (const auto& row : rows) {
+    ASSERT_TRUE(IsPlainMetafile(row.bytes));
+    const ClaimedSize size = PlainMetafileSize(row.bytes);
+    EXPECT_EQ(size.width, row.size.width);
+    EXPECT_EQ(size.height, row.size.height);
+  }
+  EXPECT_FALSE(IsPlainMetafile(std::string("\xD7\xCD\xC6\x9A", 4) + PlainMetafile("")));
+}
+
 TEST(PictureHeaderPixels, CountsWithoutOverflow) {
   EXPECT_EQ((ClaimedSize{30000, 30000}.Pixels()), 900000000ll);
   EXPECT_EQ((ClaimedSize{4294967295ll, 4294967295ll}.Pixels()),

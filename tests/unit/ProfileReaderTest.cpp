@@ -327,6 +327,13 @@ TEST(LetterCaseTest, FoldsCommonLettersWithoutCrossingIntoAscii) {
   for (const Pair& pair : pairs) {
     EXPECT_EQ(NamesEqual(pair.a, pair.b), pair.equal) << EncodeUtf8(pair.a);
   }
+  // Lowered one by one: the ends of each run, and letters just beside one.
+  const std::u16string capitals = u"\u00D8\u0179\u0391\u03A1\u0390\u00D7";  // ØŹΑΡΐ×
+  const std::u16string smalls = u"\u00F8\u017A\u03B1\u03C1\u0390\u00D7";
+  for (std::size_t i = 0; i < capitals.size(); ++i) {
+    EXPECT_EQ(LowerCaseLetter(capitals[i]), smalls[i]) << i;
+  }
+  EXPECT_EQ(LowerCaseLetter(u'\0'), u'\0');
 }
 
 // --- text decoding
