@@ -114,17 +114,15 @@ void RefuseFromHeader(const std::string& head) {
 
 // Converted by GDI into an enhanced metafile, which GDI+ reads everywhere;
 // the frame given is the size it is drawn at, in 0.01 mm at 96 dpi.
-GpImage* LoadPlainMetafile(const GdiPlus& gdiplus, const std::wstring& path,
+GpImage* LoadPlainMetafile(const GdiPlus& gdiplus, const std::string& bytes,
                            const ClaimedSize& size) {
-  const std::optional<std::string> bytes = ReadWholeFile(path);
-  if (!bytes) NotAPicture("The file cannot be read.");
   constexpr long kHundredthsOfMillimetrePerInch = 2540;
   const METAFILEPICT frame{
       MM_ANISOTROPIC, static_cast<LONG>(size.width * kHundredthsOfMillimetrePerInch / 96),
       static_cast<LONG>(size.height * kHundredthsOfMillimetrePerInch / 96), nullptr};
   HENHMETAFILE converted =
-      SetWinMetaFileBits(static_cast<UINT>(bytes->size()),
-                         reinterpret_cast<const BYTE*>(bytes->data()), nullptr, &frame);
+      SetWinMetaFileBits(static_cast<UINT>(bytes.size()),
+                         reinterpret_cast<const BYTE*>(bytes.data()), nullptr, &frame);
   if (!converted) NotAPicture("The metafile's records cannot be read.");
   GpImage* image = nullptr;
   if (gdiplus.createMetafileFromEmf(converted, TRUE, &image) != kOk || !image) {
@@ -179,9 +177,12 @@ PicturePtr LoadPicture(const std::string& path) {
   if (head) RefuseFromHeader(*head);
   const GdiPlus& gdiplus = LoadGdiPlus();
   if (head && IsPlainMetafile(*head)) {
-    const ClaimedSize size = PlainMetafileSize(*head);
+    // The size from all its records, as the checker reads them.
+    const std::optional<std::string> bytes = ReadWholeFile(file);
+    if (!bytes) NotAPicture("The file cannot be read.");
+    const ClaimedSize size = PlainMetafileSize(*bytes);
     RefuseHugePicture(size.width, size.height);
-    const ScopedImage image(gdiplus, LoadPlainMetafile(gdiplus, file, size));
+    const ScopedImage image(gdiplus, LoadPlainMetafile(gdiplus, *bytes, size));
     return Rendered(gdiplus, image, static_cast<UINT>(size.width), static_cast<UINT>(size.height));
   }
   GpImage* loaded = nullptr;
