@@ -50,13 +50,6 @@ char16_t UpperCaseForNames(char16_t unit) {
   return unit;
 }
 
-char16_t LowerCaseLetter(char16_t unit) {
-  for (const CaseRun& run : kCaseRuns) {
-    if (IsCapitalIn(run, unit)) return static_cast<char16_t>(unit + run.offset);
-  }
-  return unit;
-}
-
 bool NamesEqual(std::u16string_view a, std::u16string_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {

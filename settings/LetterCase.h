@@ -1,6 +1,7 @@
-// Letter case of the letters profiles commonly use: ASCII, Latin-1, Latin
-// Extended-A, Greek, basic Cyrillic and the fullwidth Latin letters; one
-// table of case pairs for both directions.
+// Letter case of profile names for the letters profiles commonly use:
+// ASCII, Latin-1, Latin Extended-A, Greek, basic Cyrillic and the fullwidth
+// Latin letters. (The checker has the system's full tables in
+// tools/check/CaseTables.h.)
 #pragma once
 
 #include <string_view>
@@ -12,10 +13,6 @@ namespace orvex {
 // ASCII is never mapped into ASCII (no dotless i to I, no long s to S), so
 // that a name written in ASCII matches exactly what it matches under Wine.
 char16_t UpperCaseForNames(char16_t unit);
-
-// The lower-case partner of a capital, as CharLowerBuff gives it; every
-// other unit is returned as it is.
-char16_t LowerCaseLetter(char16_t unit);
 
 // Same length, and the same units after UpperCaseForNames.
 bool NamesEqual(std::u16string_view a, std::u16string_view b);

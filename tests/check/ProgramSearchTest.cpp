@@ -7,6 +7,7 @@
 #include "tools/check/KeyNames.h"
 #include "tools/check/MediumFolder.h"
 #include "tools/check/ProgramSearch.h"
+#include "tools/check/SystemCase.h"
 
 namespace orvex::check {
 namespace {
@@ -20,8 +21,10 @@ class ProgramSearchTest : public ::testing::Test {
             ("orvex-check-" +
              std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     fs::remove_all(root_);
-    for (const char* file : {"Setup.EXE", "Tools/Install.exe", "readme.txt", "setup.msi",
-                             "My Programs/run me.exe", "run.bat"}) {
+    for (const char* file :
+         {"Setup.EXE", "Tools/Install.exe", "readme.txt", "setup.msi", "My Programs/run me.exe",
+          "run.bat", "\u0219tiri.bmp", "\u0219ub/marker.exe", "\u0561\u0491\u2170\u01C6.txt",
+          "\U00010428.txt"}) {
       const fs::path path = root_ / file;
       fs::create_directories(path.parent_path());
       std::ofstream(path) << "stand-in\n";
@@ -96,6 +99,11 @@ TEST_F(ProgramSearchTest, FindsFilesAsWindowsNamesThem) {
       {"", nullptr},
       {"c:\\readme.txt", nullptr},
       {"..\\readme.txt", nullptr},
+      // Folded as the file system folds: by single UTF-16 units.
+      {"\u0218TIRI.BMP", "\u0219tiri.bmp"},                              // ȘTIRI.BMP
+      {"\u0218UB\\marker.exe", "\u0219ub/marker.exe"},                   // ȘUB
+      {"\u0531\u0490\u2160\u01C4.txt", "\u0561\u0491\u2170\u01C6.txt"},  // ԱҐⅠǄ
+      {"\U00010400.txt", nullptr},                                       // Deseret is not folded
   };
   for (const auto& c : cases) {
     const auto found = medium.FindRelative(c.path);
@@ -105,6 +113,21 @@ TEST_F(ProgramSearchTest, FindsFilesAsWindowsNamesThem) {
       EXPECT_FALSE(found) << c.path << " -> " << found.value_or("");
     }
   }
+}
+
+TEST(LowerCaseTest, LowersAsCharLowerBuffDoes) {
+  const struct {
+    const char* text;
+    const char* lowered;
+  } cases[] = {
+      {"\u0218UB\\MARKER.EXE /Q", "\u0219ub\\marker.exe /q"},                // ȘUB
+      {"\u018F\u01FA\u0181\u1E00\u03AA", "\u0259\u01FB\u0253\u1E01\u03CA"},  // ƏǺƁḀΪ
+      {"\u0490\u0492\u0462\u04C1\u0531", "\u0491\u0493\u0463\u04C2\u0561"},  // ҐҒѢӁԱ
+      {"\u13A0\u2160\u24B6", "\uAB70\u2170\u24D0"},                          // ᎠⅠⒶ
+      {"\U00010400\U00010427", "\U00010428\U0001044F"},  // Deseret, outside the BMP
+      {"\u0130\u0131", "\u0130\u0131"},                  // İ stays
+  };
+  for (const auto& c : cases) EXPECT_EQ(LowerCaseLikeWindows(c.text), c.lowered) << c.text;
 }
 
 TEST(KeyNamesTest, SuggestsTheKeyMeantForSlipsOnly) {

@@ -14,6 +14,8 @@ for medium in clean-window clean-utf8 clean-utf16 clean-ansi clean-system-colour
 done
 rm splash.gif
 
+# Run-length coded: small in spite of its size, which fits the window.
+convert -size 481x335 xc:'#0E1636' -type palette -compress RLE BMP3:clean-letter-case/știri.bmp
 convert -size 120x80 xc:'#D0A020' -type palette BMP3:warn-picture-small/splash.bmp
 convert -size 600x400 xc:'#20A0D0' GIF:warn-picture-large/splash.gif
 # A PNG cut off in its header.

@@ -4,8 +4,8 @@
 #include "settings/NumberText.h"
 #include "settings/Profile.h"
 #include "tools/check/Checker.h"
-#include "tools/check/LowerCase.h"
 #include "tools/check/ProgramSearch.h"
+#include "tools/check/SystemCase.h"
 #include "tools/check/Texts.h"
 
 namespace orvex::check {

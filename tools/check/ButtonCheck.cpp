@@ -5,7 +5,7 @@
 #include "settings/ButtonTable.h"
 #include "settings/TextEncoding.h"
 #include "tools/check/Checker.h"
-#include "tools/check/LowerCase.h"
+#include "tools/check/SystemCase.h"
 #include "tools/check/Texts.h"
 
 namespace orvex::check {

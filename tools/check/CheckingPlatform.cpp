@@ -4,8 +4,8 @@
 #include "platform/ColourForm.h"
 #include "platform/Failure.h"
 #include "tools/check/FileBytes.h"
-#include "tools/check/LowerCase.h"
 #include "tools/check/PictureDecode.h"
+#include "tools/check/SystemCase.h"
 
 namespace orvex::check {
 

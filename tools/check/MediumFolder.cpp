@@ -4,8 +4,8 @@
 #include <system_error>
 #include <vector>
 
-#include "settings/LetterCase.h"
 #include "settings/TextEncoding.h"
+#include "tools/check/SystemCase.h"
 
 namespace orvex::check {
 
@@ -53,8 +53,8 @@ std::optional<std::vector<std::string>> NamesBelowRoot(std::string_view path) {
 }
 
 // The entry of folder named like name, exact spelling first, then in any
-// letter case (the first in sorted order, so that the answer never depends
-// on the order the system lists them in).
+// letter case the file system folds together (the first in sorted order, so
+// that the answer never depends on the order the system lists them in).
 std::optional<std::filesystem::path> Entry(const std::filesystem::path& folder,
                                            const std::string& name) {
   std::error_code error;
@@ -65,7 +65,7 @@ std::optional<std::filesystem::path> Entry(const std::filesystem::path& folder,
   for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
        it.increment(error)) {
     const std::filesystem::path found = it->path();
-    if (NamesEqual(DecodeUtf8(Utf8FromPath(found.filename())), wanted)) {
+    if (FileNamesEqual(DecodeUtf8(Utf8FromPath(found.filename())), wanted)) {
       matches.push_back(found);
     }
   }
