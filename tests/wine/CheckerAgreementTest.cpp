@@ -6,12 +6,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "Harness.h"
 #include "TestProfiles.h"
+#include "tools/check/SystemCase.h"
+
+extern "C" WCHAR NTAPI RtlUpcaseUnicodeChar(WCHAR unit);
 
 namespace winetest {
 namespace {
@@ -183,6 +187,98 @@ TEST_P(CheckerAgreement, LauncherEndsAsTheCheckerPredicts) {
     ASSERT_TRUE(clicked.visible);
     ClickButton(window.handle, clicked);
     ExpectEnding(run, AsExpected(medium, ending));
+  }
+}
+
+// --- the checker's letter-case tables against the system's functions
+// (tools/check/CaseTables.cpp; scripts/make-case-tables.sh makes them again)
+
+std::wstring CodePointText(char32_t code) {
+  if (code < 0x10000) return std::wstring(1, static_cast<wchar_t>(code));
+  return {static_cast<wchar_t>(0xD800 + ((code - 0x10000) >> 10)),
+          static_cast<wchar_t>(0xDC00 + ((code - 0x10000) & 0x3FF))};
+}
+
+std::wstring SystemLower(std::wstring text) {
+  CharLowerBuffW(text.data(), static_cast<DWORD>(text.size()));
+  return text;
+}
+
+std::wstring SystemUpper(std::wstring text) {
+  CharUpperBuffW(text.data(), static_cast<DWORD>(text.size()));
+  return text;
+}
+
+std::wstring CheckerLower(std::wstring text) {
+  const std::u16string lowered =
+      orvex::check::LowerCaseLikeWindows(std::u16string(text.begin(), text.end()));
+  return std::wstring(lowered.begin(), lowered.end());
+}
+
+std::wstring SystemFileNameUpper(std::wstring text) {
+  for (wchar_t& unit : text) unit = RtlUpcaseUnicodeChar(unit);
+  return text;
+}
+
+std::wstring CheckerFileNameUpper(std::wstring text) {
+  for (wchar_t& unit : text) unit = orvex::check::FileNameUpperCase(unit);
+  return text;
+}
+
+std::string Units(const std::wstring& text) {
+  std::string units;
+  for (const wchar_t unit : text) {
+    char hex[8];
+    std::snprintf(hex, sizeof(hex), " %04X", static_cast<unsigned>(unit));
+    units += hex;
+  }
+  return units;
+}
+
+TEST(CheckerAgreementLetterCase, TablesAreTheSystems) {
+  using Casing = std::wstring (*)(std::wstring);
+  const struct {
+    const char* system;
+    Casing expected, checker;
+  } tables[] = {
+      {"CharLowerBuffW", SystemLower, CheckerLower},
+      {"RtlUpcaseUnicodeChar", SystemFileNameUpper, CheckerFileNameUpper},
+  };
+  for (const auto& table : tables) {
+    int differences = 0;
+    for (char32_t code = 0; code <= 0x10FFFF && differences < 10; ++code) {
+      const std::wstring text = CodePointText(code);
+      const std::wstring expected = table.expected(text);
+      if (table.checker(text) != expected) {
+        ADD_FAILURE() << table.system << " of" << Units(text) << " is" << Units(expected)
+                      << ", the checker's table says" << Units(table.checker(text));
+        ++differences;
+      }
+    }
+  }
+}
+
+// Every letter the system has a case partner for, as a file name: found by
+// its partner exactly when the checker's folding says so.
+TEST(CheckerAgreementLetterCase, FileLookUpFoldsAsTheChecker) {
+  const Medium medium;
+  int differences = 0;
+  for (char32_t code = 0; code <= 0x10FFFF && differences < 10; ++code) {
+    const std::wstring name = CodePointText(code);
+    std::wstring partner = SystemLower(name);
+    if (partner == name) partner = SystemUpper(name);
+    if (partner == name || (code >= 0xD800 && code <= 0xDFFF)) continue;
+    const std::wstring file = medium.Write(name, "");
+    const bool found =
+        GetFileAttributesW(medium.PathOf(partner).c_str()) != INVALID_FILE_ATTRIBUTES;
+    const bool folded = orvex::check::FileNamesEqual(
+        std::u16string(name.begin(), name.end()), std::u16string(partner.begin(), partner.end()));
+    if (found != folded) {
+      ADD_FAILURE() << "file" << Units(name) << (found ? " is" : " is not") << " found as"
+                    << Units(partner) << ", the checker says the opposite";
+      ++differences;
+    }
+    DeleteFileW(file.c_str());
   }
 }
 
