@@ -318,11 +318,12 @@ TEST(LetterCaseTest, FoldsCommonLettersWithoutCrossingIntoAscii) {
       {u"\u03CD\u03CE", u"\u038E\u038F", true},              // ύώ
       {u"\u0437\u0451", u"\u0417\u0401", true},              // зё
       {u"\uFF41", u"\uFF21", true},                          // fullwidth a
-      {u"\u00F8\u017A\u03B1\u03C1", u"\u00D8\u0179\u0391\u03A1", true},  // øźαρ: ends of runs
-      {u"\u00F7", u"\u00D7", false},                                     // ÷ × are not letters
-      {u"\u017F", u"S", false},                                          // long s
-      {u"\u0131", u"I", false},                                          // dotless i
-      {u"\u00DF", u"\u1E9E", false},                                     // ß and its rare capital
+      {u"\u00F8\u017A", u"\u00D8\u0179", true},              // øź: ends of runs
+      {u"\u03B1\u03C1", u"\u0391\u03A1", true},              // αρ
+      {u"\u00F7", u"\u00D7", false},                         // ÷ × are not letters
+      {u"\u017F", u"S", false},                              // long s
+      {u"\u0131", u"I", false},                              // dotless i
+      {u"\u00DF", u"\u1E9E", false},                         // ß and its rare capital
       {u"ab", u"abc", false},
   };
   for (const Pair& pair : pairs) {

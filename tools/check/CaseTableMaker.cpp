@@ -10,7 +10,6 @@
 #include <cstdlib>
 #include <functional>
 #include <string>
-#include <vector>
 
 extern "C" WCHAR NTAPI RtlUpcaseUnicodeChar(WCHAR unit);
 
