@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/ColourForm.h"
+#include "platform/DeviceName.h"
 #include "platform/Failure.h"
 #include "platform/PathForms.h"
 #include "platform/StartPolicy.h"
@@ -74,6 +75,20 @@ TEST(PathFormsTest, ElevatedStartsNameSysWow64ForTheSystemDirectoryAndNetworkRoo
       {L"{:\\s.exe", L"", L""},
   };
   for (const PathCase& row : roots) EXPECT_EQ(DriveLetterRoot(row.path), row.expected) << row.path;
+}
+
+TEST(DeviceNameTest, TheLastNameUpToItsFirstDotOrColonNamesADevice) {
+  const char* const devices[] = {
+      "NUL",      "con",   "Aux.bmp",     "PRN.gif",         "img\\nul",   "img/nul.jpg",
+      "com1.png", "LPT9",  "nul ",        "NUL .txt",        "nul.tar.gz", "con:",
+      "D:\\aux",  "d:prn", "COM\xC2\xB9", "lpt\xC2\xB3.bmp", "CONIN$.txt", "conout$",
+  };
+  for (const char* path : devices) EXPECT_TRUE(NamesWindowsDevice(path)) << path;
+  const char* const files[] = {
+      "",       "nul\\pic.bmp", "COM0",          "LPT10",       "com",   "nulx.bmp", " nul",
+      "CLOCK$", "COM\xC2\xB4",  "\\\\s\\v\\nul", "img\\aux\\x", "con x", "conin",
+  };
+  for (const char* path : files) EXPECT_FALSE(NamesWindowsDevice(path)) << path;
 }
 
 struct SplitCase {

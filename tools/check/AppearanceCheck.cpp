@@ -6,6 +6,7 @@
 #include "launcher/Design.h"
 #include "launcher/Launcher.h"
 #include "platform/ColourForm.h"
+#include "platform/DeviceName.h"
 #include "platform/PictureHeader.h"
 #include "platform/Twips.h"
 #include "settings/Colour.h"
@@ -109,6 +110,11 @@ void Checker::CheckPicture() {
   const ProfileRead about{kDialogSection, "Picture"};
   const std::string value = Value(about.section, about.key);
   const int line = LineOf(about.section, about.key);
+  if (NamesWindowsDevice(value)) {
+    AddFailure(line, about, Failure(FailureKind::InvalidPicture, ""),
+               "[DIALOG] Picture " + Quoted(value) + " is " + kDeviceNameRule);
+    return;
+  }
   const auto found = medium_.FindRelative(value);
   if (!found) {
     std::string reason;
