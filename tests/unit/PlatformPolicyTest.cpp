@@ -52,6 +52,16 @@ TEST(PathFormsTest, FullPathsOfMaxPathOrMoreGetTheExtendedForm) {
   }
 }
 
+TEST(PathFormsTest, SlashesBecomeBackslashesOutsideTheLiteralForm) {
+  const PathCase rows[] = {
+      {L"/pic.bmp", L"", L"\\pic.bmp"},
+      {L"img/sub\\pic.bmp", L"", L"img\\sub\\pic.bmp"},
+      {L"//server/share/p.bmp", L"", L"\\\\server\\share\\p.bmp"},
+      {L"\\\\?\\D:\\a/b", L"", L"\\\\?\\D:\\a/b"},
+  };
+  for (const PathCase& row : rows) EXPECT_EQ(WithBackslashes(row.path), row.expected) << row.path;
+}
+
 TEST(PathFormsTest, ElevatedStartsNameSysWow64ForTheSystemDirectoryAndNetworkRoots) {
   const std::wstring system = L"C:\\Windows\\System32", wow64 = L"C:\\Windows\\SysWOW64";
   const PathCase rows[] = {

@@ -2,7 +2,6 @@
 
 #include "launcher/Design.h"
 #include "platform/ColourForm.h"
-#include "platform/DeviceName.h"
 #include "platform/Failure.h"
 #include "tools/check/FileBytes.h"
 #include "tools/check/LowerCase.h"
@@ -40,9 +39,8 @@ const LoadedProfile* CheckingPlatform::Profile() const {
 
 std::string CheckingPlatform::CurrentDirectoryPath() { return std::string(kMediumDrive) + "\\"; }
 
-// The system finds a device under such a name, whatever the folder.
 bool CheckingPlatform::FileExists(const std::string& path) {
-  return NamesWindowsDevice(path) || medium_.Find(path).has_value();
+  return medium_.Find(path).has_value();
 }
 
 const LoadedProfile* CheckingPlatform::Load(const std::string& file) {
@@ -86,9 +84,6 @@ void CheckingPlatform::StartProgram(const std::string& commandLine) {
 }
 
 PicturePtr CheckingPlatform::LoadPictureFile(const std::string& path) {
-  if (NamesWindowsDevice(path)) {
-    throw Failure(FailureKind::InvalidPicture, std::string("The name is ") + kDeviceNameRule + ".");
-  }
   const auto found = medium_.Find(path);
   const auto bytes = found ? ReadFileBytes(*found) : std::nullopt;
   if (!bytes) throw Failure(FailureKind::InvalidPicture, "The file cannot be read.");
