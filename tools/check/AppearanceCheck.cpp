@@ -64,6 +64,21 @@ std::string WithSeparators(std::string path) {
   return path;
 }
 
+// Whether a folder's name in path ends in a blank or a dot, which Windows
+// keeps there (of dots, all but one), while the last name loses them.
+bool FolderNameEndsInDotOrBlank(const std::string& path) {
+  std::string name;
+  for (const char c : WithSeparators(path)) {
+    if (c != '/') {
+      name += c;
+      continue;
+    }
+    if (name != "." && name != ".." && (name.ends_with(' ') || name.ends_with('.'))) return true;
+    name.clear();
+  }
+  return false;
+}
+
 }  // namespace
 
 void Checker::CheckColour() {
@@ -128,6 +143,11 @@ void Checker::CheckPicture() {
                "path from the medium's root";
     } else {
       reason = "there is no " + value + " on the medium (the path is taken from its root)";
+      if (FolderNameEndsInDotOrBlank(value)) {
+        reason +=
+            "; Windows keeps the blanks at the end of a folder's name, and all its dots but "
+            "one: only the last name loses them all";
+      }
     }
     const std::string message = kMissingPictureMessage + value;
     AddEnding(line, about, {line, "", message}, reason);
