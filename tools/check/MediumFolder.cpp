@@ -68,7 +68,8 @@ std::optional<std::filesystem::path> Entry(const std::filesystem::path& folder,
                                            const std::string& name) {
   std::error_code error;
   const std::filesystem::path exact = folder / PathFromUtf8(name);
-  if (std::filesystem::exists(exact, error)) return exact;
+  // Windows' file functions would drop a dot or blank at the end again.
+  if (!DropsTrailing(name.back()) && std::filesystem::exists(exact, error)) return exact;
   const std::u16string wanted = DecodeUtf8(name);
   std::vector<std::filesystem::path> matches;
   for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
