@@ -3,6 +3,7 @@
 # take them from here.
 set(orvex_core_sources
   platform/ColourForm.cpp
+  platform/DeviceName.cpp
   platform/Failure.cpp
   platform/PathForms.cpp
   platform/PictureHeader.cpp

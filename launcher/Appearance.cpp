@@ -1,4 +1,5 @@
 #include "launcher/Launcher.h"
+#include "platform/DeviceName.h"
 #include "platform/Failure.h"
 #include "settings/Colour.h"
 #include "settings/NumberText.h"
@@ -15,12 +16,20 @@ void ApplyAppearance(PlatformServices& platform, const std::string& profilePath)
 
   const std::string picturePath =
       ReadProfileValue(platform, profilePath, kDialogSection, "Picture");
-  if (!platform.FileExists(picturePath)) {
+  // Such a name opens a device, which is there but holds no picture (and a
+  // serial port could keep the read waiting): refused without opening it.
+  const bool device = NamesWindowsDevice(picturePath);
+  if (!device && !platform.FileExists(picturePath)) {
     platform.ShowMessage(kMissingPictureMessage + picturePath);
     platform.EndProgram(ExitStatus::MessageShown);
   }
-  WithContext("Loading the picture \"" + picturePath + "\":",
-              [&] { platform.SetWindowPicture(platform.LoadPictureFile(picturePath)); });
+  WithContext("Loading the picture \"" + picturePath + "\":", [&] {
+    if (device) {
+      throw Failure(FailureKind::InvalidPicture,
+                    std::string("The name is ") + kDeviceNameRule + ".");
+    }
+    platform.SetWindowPicture(platform.LoadPictureFile(picturePath));
+  });
 
   platform.SetWindowTitle(ReadProfileValue(platform, profilePath, kDialogSection, "Caption"));
 }

@@ -19,6 +19,11 @@ bool IsLetter(wchar_t c) { return AsciiLower(c) >= L'a' && AsciiLower(c) <= L'z'
 
 }  // namespace
 
+std::wstring WithBackslashes(std::wstring path) {
+  if (!path.starts_with(kExtendedPrefix)) std::ranges::replace(path, L'/', L'\\');
+  return path;
+}
+
 bool IsLongPath(const std::wstring& fullPath) { return fullPath.size() >= kMaxPath; }
 
 std::wstring ExtendedForm(const std::wstring& path, const std::wstring& fullPath) {

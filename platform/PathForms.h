@@ -11,6 +11,11 @@ namespace orvex {
 // form: MAX_PATH (260) characters or more, the end of string included.
 bool IsLongPath(const std::wstring& fullPath);
 
+// The path with every '/' as '\', which is how Windows reads it; Wine would
+// take a leading '/' for the root of its Unix file system rather than of
+// the current drive. The "\\?\" form, taken literally, stays as it is.
+std::wstring WithBackslashes(std::wstring path);
+
 // The path the file functions accept whatever its length: one whose full
 // path is long gets that full path in the "\\?\" form ("\\?\UNC\" on a
 // network share); any other stays as it is. Decided on the full path, not on

@@ -49,6 +49,9 @@ std::wstring FullPath(const std::wstring& path) {
   return full;
 }
 
-std::wstring ExtendedPath(const std::wstring& path) { return ExtendedForm(path, FullPath(path)); }
+std::wstring ExtendedPath(const std::wstring& path) {
+  const std::wstring windows = WithBackslashes(path);
+  return ExtendedForm(windows, FullPath(windows));
+}
 
 }  // namespace orvex::win32

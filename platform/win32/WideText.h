@@ -19,7 +19,8 @@ std::string SystemErrorText(DWORD error);
 // cannot.
 std::wstring FullPath(const std::wstring& path);
 
-// A path the file functions accept whatever its length (ExtendedForm).
+// A path the file functions accept whatever its length (ExtendedForm), with
+// Windows' separators (WithBackslashes).
 std::wstring ExtendedPath(const std::wstring& path);
 
 }  // namespace orvex::win32

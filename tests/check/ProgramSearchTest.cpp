@@ -23,8 +23,8 @@ class ProgramSearchTest : public ::testing::Test {
     fs::remove_all(root_);
     for (const char* file :
          {"Setup.EXE", "Tools/Install.exe", "readme.txt", "setup.msi", "My Programs/run me.exe",
-          "run.bat", "\u0219tiri.bmp", "\u0219ub/marker.exe", "\u0561\u0491\u2170\u01C6.txt",
-          "\U00010428.txt"}) {
+          "run.bat", "nul.txt", "aux.exe", "\u0219tiri.bmp", "\u0219ub/marker.exe",
+          "\u0561\u0491\u2170\u01C6.txt", "\U00010428.txt"}) {
       const fs::path path = root_ / file;
       fs::create_directories(path.parent_path());
       std::ofstream(path) << "stand-in\n";
@@ -54,6 +54,7 @@ TEST_F(ProgramSearchTest, FindsProgramsOnTheMediumInAnyLetterCase) {
       {"\"my programs\\run me.exe\" /x", "My Programs/run me.exe"},
       {"my programs\\run me.exe /x", "My Programs/run me.exe"},  // unquoted, tried part by part
       {"run.bat", "run.bat"},
+      {"..\\setup.exe", "Setup.EXE"},  // ".." stays at the drive's root
   };
   for (const auto& c : cases) {
     const ProgramSearch search = Find(c.commandLine);
@@ -73,8 +74,8 @@ TEST_F(ProgramSearchTest, TellsWhatIsNotAProgramOnTheMedium) {
       {"msiexec /i setup.msi", ProgramPlace::SystemProgram},
       {"tools\\notepad.exe", ProgramPlace::Missing},  // system programs only by name
       {"install.exe", ProgramPlace::Missing},
-      {"folder.exe", ProgramPlace::Missing},     // a folder is no program
-      {"..\\setup.exe", ProgramPlace::Missing},  // above the medium's root
+      {"folder.exe", ProgramPlace::Missing},  // a folder is no program
+      {"aux.exe", ProgramPlace::Missing},     // a device, though the medium has the file
       {"exit ", ProgramPlace::Missing},
       {"c:\\windows\\notepad.exe", ProgramPlace::OutsideMedium},
       {"\\\\server\\share\\setup.exe", ProgramPlace::OutsideMedium},
@@ -92,13 +93,22 @@ TEST_F(ProgramSearchTest, FindsFilesAsWindowsNamesThem) {
     const char* found;  // nullptr: not found
   } cases[] = {
       {"README.TXT", "readme.txt"},
-      {"readme.txt. ", "readme.txt"},  // dots and blanks at the end are dropped
+      {"readme.txt. ", "readme.txt"},  // dots and blanks at the end of the last name go
+      {"readme.txt \\.", "readme.txt"},
+      {"readme.txt\\", nullptr},
       {".\\tools\\..\\readme.txt", "readme.txt"},
+      {"tools.\\install.exe", "Tools/Install.exe"},  // a folder's name loses one dot
+      {"tools..\\install.exe", nullptr},
+      {"tools \\install.exe", nullptr},  // and keeps its blanks
+      {"tools \\..\\readme.txt", "readme.txt"},
+      {"...\\readme.txt", nullptr},
+      {"D:\\..\\readme.txt", "readme.txt"},  // ".." stays at the drive's root
+      {"..\\..\\readme.txt", "readme.txt"},
+      {"NUL.TXT", nullptr},  // a device, whatever the medium holds
       {"D:readme.txt", "readme.txt"},
       {"tools", nullptr},  // a folder
       {"", nullptr},
       {"c:\\readme.txt", nullptr},
-      {"..\\readme.txt", nullptr},
       // Folded as the file system folds: by single UTF-16 units.
       {"\u0218TIRI.BMP", "\u0219tiri.bmp"},                              // ȘTIRI.BMP
       {"\u0218UB\\marker.exe", "\u0219ub/marker.exe"},                   // ȘUB

@@ -17,6 +17,9 @@ rm splash.gif
 # Run-length coded: small in spite of its size, which fits the window.
 convert -size 481x335 xc:'#0E1636' -type palette -compress RLE BMP3:clean-letter-case/știri.bmp
 convert -size 120x80 xc:'#D0A020' -type palette BMP3:warn-picture-small/splash.bmp
+# There, but the profile names it "images \splash.bmp": the blank stays.
+mkdir -p missing-picture/images
+cp warn-picture-small/splash.bmp missing-picture/images/splash.bmp
 convert -size 600x400 xc:'#20A0D0' GIF:warn-picture-large/splash.gif
 # A PNG cut off in its header.
 convert -size 16x16 xc:white PNG:- | head -c 20 >fatal-invalid-picture/splash.png

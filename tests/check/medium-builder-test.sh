@@ -117,13 +117,23 @@ check "it is signed by the throwaway certificate" \
 check "the signature is intact" grep -q 'Signature verification: ok' <<<"$verify"
 
 # ---- refusals
-image=$work/refused.iso
-output=$("$builder" --launcher "$launcher" --check "$checker" "$media/fatal-several" "$image" 2>&1)
-status=$?
-echo "$output" | tail -n 3
-check "refuses a medium the launcher would fail on (exit status $status)" test "$status" = 1
-check "shows the checker's error" grep -q 'error: the launcher stops here with "Type mismatch"' <<<"$output"
-check "writes no image then" test ! -e "$image"
+refuses() {  # what, source folder, the error the checker must show
+  local image=$work/refused.iso output status
+  output=$("$builder" --launcher "$launcher" --check "$checker" "$2" "$image" 2>&1)
+  status=$?
+  echo "$output" | tail -n 3
+  check "refuses $1 (exit status $status)" test "$status" = 1
+  check "shows the checker's error: $3" grep -qF "error: $3" <<<"$output"
+  check "writes no image then" test ! -e "$image"
+}
+refuses "a medium the launcher would fail on" "$media/fatal-several" \
+  'the launcher stops here with "Type mismatch"'
+# Files named like devices cannot live in the repository: made here.
+devices=$work/devices
+cp -R "$source" "$devices"
+touch "$devices/Docs/nul.txt" "$devices/Aux.bmp"
+refuses "a medium with files Windows cannot open" "$devices" \
+  "Docs/nul.txt on the medium is a Windows device name: no file of this name can be opened on Windows"
 
 "$builder" "$source" >/dev/null 2>&1
 status=$?

@@ -69,6 +69,19 @@ TEST(ApplyAppearanceTest, AFileThatIsNoPictureIsInvalidPictureNamingThePath) {
   EXPECT_TRUE(platform.CallsStartingWith("SetWindowTitle").empty());
 }
 
+// The file is never asked for: the device would be opened.
+TEST(ApplyAppearanceTest, ADeviceNameIsInvalidPictureUnopened) {
+  for (const char* device : {"NUL", "img\\com1.png", "Aux .bmp"}) {
+    FakePlatform platform = WithDialog(std::string("BackColor=0\nPicture=") + device + "\n");
+    const auto outcome = Attempt([&] { ApplyAppearance(platform, platform.ProfilePath()); });
+    ASSERT_TRUE(outcome.failure) << device;
+    EXPECT_EQ(outcome.failure->Kind(), FailureKind::InvalidPicture) << device;
+    EXPECT_TRUE(test::Contains(outcome.failure->Detail(), "device name")) << device;
+    EXPECT_EQ(platform.CallsStartingWith("FileExists"), Calls{}) << device;
+    EXPECT_EQ(platform.CallsStartingWith("LoadPictureFile"), Calls{}) << device;
+  }
+}
+
 // The colour comes first, so its failure is the one reported even when the
 // picture is missing too.
 class BadColourTest : public testing::TestWithParam<const char*> {};

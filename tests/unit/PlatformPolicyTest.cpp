@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/ColourForm.h"
+#include "platform/DeviceName.h"
 #include "platform/Failure.h"
 #include "platform/PathForms.h"
 #include "platform/StartPolicy.h"
@@ -51,6 +52,16 @@ TEST(PathFormsTest, FullPathsOfMaxPathOrMoreGetTheExtendedForm) {
   }
 }
 
+TEST(PathFormsTest, SlashesBecomeBackslashesOutsideTheLiteralForm) {
+  const PathCase rows[] = {
+      {L"/pic.bmp", L"", L"\\pic.bmp"},
+      {L"img/sub\\pic.bmp", L"", L"img\\sub\\pic.bmp"},
+      {L"//server/share/p.bmp", L"", L"\\\\server\\share\\p.bmp"},
+      {L"\\\\?\\D:\\a/b", L"", L"\\\\?\\D:\\a/b"},
+  };
+  for (const PathCase& row : rows) EXPECT_EQ(WithBackslashes(row.path), row.expected) << row.path;
+}
+
 TEST(PathFormsTest, ElevatedStartsNameSysWow64ForTheSystemDirectoryAndNetworkRoots) {
   const std::wstring system = L"C:\\Windows\\System32", wow64 = L"C:\\Windows\\SysWOW64";
   const PathCase rows[] = {
@@ -74,6 +85,20 @@ TEST(PathFormsTest, ElevatedStartsNameSysWow64ForTheSystemDirectoryAndNetworkRoo
       {L"{:\\s.exe", L"", L""},
   };
   for (const PathCase& row : roots) EXPECT_EQ(DriveLetterRoot(row.path), row.expected) << row.path;
+}
+
+TEST(DeviceNameTest, TheLastNameUpToItsFirstDotOrColonNamesADevice) {
+  const char* const devices[] = {
+      "NUL",      "con",   "Aux.bmp",     "PRN.gif",         "img\\nul",   "img/nul.jpg",
+      "com1.png", "LPT9",  "nul ",        "NUL .txt",        "nul.tar.gz", "con:",
+      "D:\\aux",  "d:prn", "COM\xC2\xB9", "lpt\xC2\xB3.bmp", "CONIN$.txt", "conout$",
+  };
+  for (const char* path : devices) EXPECT_TRUE(NamesWindowsDevice(path)) << path;
+  const char* const files[] = {
+      "",       "nul\\pic.bmp", "COM0",          "LPT10",       "com",   "nulx.bmp", " nul",
+      "CLOCK$", "COM\xC2\xB4",  "\\\\s\\v\\nul", "img\\aux\\x", "con x", "conin",
+  };
+  for (const char* path : files) EXPECT_FALSE(NamesWindowsDevice(path)) << path;
 }
 
 struct SplitCase {

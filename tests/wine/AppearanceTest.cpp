@@ -84,6 +84,31 @@ TEST(AppearancePicture, TextFileNamedLikeAPictureIsFatal) {
   ExpectOutcome(run, Report(L"Invalid picture", {L"notes.bmp"}));
 }
 
+// At a drive's root: a leading '/' is that root, as on Windows (Wine's own
+// calls would take it for the root of the Unix file system), and COM¹ is a
+// device there, which Wine alone would open as the file.
+TEST(AppearancePicture, PathsAreReadAsWindowsReadsThem) {
+  const struct {
+    const char* picture;
+    Expected expected;
+  } rows[] = {
+      {"/splash.bmp", Window(L"Test Medium")},
+      {"COM\xC2\xB9.bmp", Report(L"Invalid picture", {L"device name"})},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.picture);
+    const auto medium = Medium::AtDriveRoot();
+    ASSERT_TRUE(medium) << "the session maps no drive letter for this test (see README.md)";
+    WindowProfile profile = WindowProfile::WithButtons(1);
+    profile.picture = row.picture;
+    PrepareWindowMedium(*medium, profile);
+    ASSERT_TRUE(CopyFileW(medium->PathOf(L"splash.bmp").c_str(),
+                          medium->PathOf(L"COM\u00B9.bmp").c_str(), FALSE));
+    Launch run(medium->Path());
+    ExpectOutcome(run, row.expected);
+  }
+}
+
 struct CaptionCase {
   const char* name;
   std::string caption;

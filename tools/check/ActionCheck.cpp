@@ -1,6 +1,7 @@
 // Actions: what the launcher does with a command line, found by running its
 // own RunAction on the checking platform.
 #include "launcher/ActionRunner.h"
+#include "platform/DeviceName.h"
 #include "settings/NumberText.h"
 #include "settings/Profile.h"
 #include "tools/check/Checker.h"
@@ -52,6 +53,8 @@ ActionVerdict Checker::JudgeAction(const std::string& section, const std::string
       verdict.explanation = where +
                             "only \"exit\" exactly ends the launcher; with the extra blanks it is "
                             "started as a program named \"exit\", which does not exist";
+    } else if (NamesWindowsDevice(search.program)) {
+      verdict.explanation = where + search.program + " is " + kDeviceNameRule;
     } else if (search.place == ProgramPlace::NotAProgram) {
       verdict.explanation = where + NotAProgramReason(search.found);
     } else if (search.place == ProgramPlace::Blank) {

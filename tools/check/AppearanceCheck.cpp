@@ -6,6 +6,7 @@
 #include "launcher/Design.h"
 #include "launcher/Launcher.h"
 #include "platform/ColourForm.h"
+#include "platform/DeviceName.h"
 #include "platform/PictureHeader.h"
 #include "platform/Twips.h"
 #include "settings/Colour.h"
@@ -63,6 +64,21 @@ std::string WithSeparators(std::string path) {
   return path;
 }
 
+// Whether a folder's name in path ends in a blank or a dot, which Windows
+// keeps there (of dots, all but one), while the last name loses them.
+bool FolderNameEndsInDotOrBlank(const std::string& path) {
+  std::string name;
+  for (const char c : WithSeparators(path)) {
+    if (c != '/') {
+      name += c;
+      continue;
+    }
+    if (name != "." && name != ".." && (name.ends_with(' ') || name.ends_with('.'))) return true;
+    name.clear();
+  }
+  return false;
+}
+
 }  // namespace
 
 void Checker::CheckColour() {
@@ -109,6 +125,11 @@ void Checker::CheckPicture() {
   const ProfileRead about{kDialogSection, "Picture"};
   const std::string value = Value(about.section, about.key);
   const int line = LineOf(about.section, about.key);
+  if (NamesWindowsDevice(value)) {
+    AddFailure(line, about, Failure(FailureKind::InvalidPicture, ""),
+               "[DIALOG] Picture " + Quoted(value) + " is " + kDeviceNameRule);
+    return;
+  }
   const auto found = medium_.FindRelative(value);
   if (!found) {
     std::string reason;
@@ -122,6 +143,11 @@ void Checker::CheckPicture() {
                "path from the medium's root";
     } else {
       reason = "there is no " + value + " on the medium (the path is taken from its root)";
+      if (FolderNameEndsInDotOrBlank(value)) {
+        reason +=
+            "; Windows keeps the blanks at the end of a folder's name, and all its dots but "
+            "one: only the last name loses them all";
+      }
     }
     const std::string message = kMissingPictureMessage + value;
     AddEnding(line, about, {line, "", message}, reason);

@@ -41,6 +41,8 @@ class Checker {
 
   // MediumCheck.cpp
   void ReportMissingProfile(const RunOutcome& start);
+  // Files and folders on the medium that Windows cannot open.
+  void CheckFileNames();
   void CheckEncoding();
   // The mode to check the rest as: window mode (true) or headless.
   bool CheckMode();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/DeviceName.h"
 #include "settings/Profile.h"
 #include "tools/check/Checker.h"
 #include "tools/check/KeyNames.h"
@@ -56,6 +57,7 @@ CheckReport Checker::Run() {
   profile_ = platform_.Profile();
   if (!profile_) {
     ReportMissingProfile(start);
+    CheckFileNames();
     return report_;
   }
   if (start.failure) {
@@ -79,6 +81,7 @@ CheckReport Checker::Run() {
     CheckHeadless();
   }
   CheckNames(windowMode);
+  CheckFileNames();
   if (stop_ && !report_.startUpEnding) {
     // The checker's own look missed what the launcher meets: say what the
     // launcher says.
@@ -113,6 +116,23 @@ void Checker::ReportMissingProfile(const RunOutcome& start) {
             ".exe would read it (check it with "
             "--exe " +
             base + ")");
+  }
+}
+
+void Checker::CheckFileNames() {
+  std::vector<std::string> devices;
+  std::error_code error;
+  for (std::filesystem::recursive_directory_iterator it(medium_.Root(), error), end;
+       !error && it != end; it.increment(error)) {
+    if (NamesWindowsDevice(Utf8FromPath(it->path().filename()))) {
+      const std::u8string relative =
+          it->path().lexically_relative(medium_.Root()).generic_u8string();
+      devices.emplace_back(relative.begin(), relative.end());
+    }
+  }
+  std::sort(devices.begin(), devices.end());
+  for (const std::string& name : devices) {
+    Add(Severity::Error, 1, name + " on the medium is " + kDeviceNameRule + "; rename it");
   }
 }
 

@@ -4,6 +4,7 @@
 #include <system_error>
 #include <vector>
 
+#include "platform/DeviceName.h"
 #include "settings/TextEncoding.h"
 #include "tools/check/SystemCase.h"
 
@@ -22,8 +23,14 @@ bool IsMediumDrive(std::string_view path) {
   return HasDriveLetter(path) && (path[0] & ~0x20) == kMediumDrive[0];
 }
 
-// The names below the medium's root, "." and ".." resolved; nothing when
-// the path leaves the medium.
+bool DropsTrailing(char c) { return c == '.' || c == ' '; }
+
+// The names below the medium's root that Windows' full-path normalisation
+// makes of path, the current directory being the root: "." and ".."
+// resolved (".." stays at the root), one dot dropped from the end of a
+// folder's name ("img.\" is "img\", "img..\" is "img.\") and every dot
+// and blank from the end of the last name, whichever that is then. Nothing
+// when the path leaves the medium or cannot name a file.
 std::optional<std::vector<std::string>> NamesBelowRoot(std::string_view path) {
   if (HasDriveLetter(path)) {
     if (!IsMediumDrive(path)) return std::nullopt;
@@ -31,24 +38,26 @@ std::optional<std::vector<std::string>> NamesBelowRoot(std::string_view path) {
   } else if (path.size() >= 2 && IsSeparator(path[0]) && IsSeparator(path[1])) {
     return std::nullopt;  // a share
   }
+  if (path.empty() || IsSeparator(path.back())) return std::nullopt;
   std::vector<std::string> names;
   std::size_t at = 0;
   while (at <= path.size()) {
     const auto end = std::find_if(path.begin() + static_cast<long>(at), path.end(), IsSeparator);
     std::string name(path.begin() + static_cast<long>(at), end);
     at = static_cast<std::size_t>(end - path.begin()) + 1;
-    // Windows drops dots and blanks at the end of a name ("splash.bmp ").
-    if (name != "." && name != "..") {
-      while (!name.empty() && (name.back() == '.' || name.back() == ' ')) name.pop_back();
-    }
-    if (name.empty() || name == ".") continue;
     if (name == "..") {
-      if (names.empty()) return std::nullopt;
-      names.pop_back();
-      continue;
+      if (!names.empty()) names.pop_back();
+    } else if (!name.empty() && name != ".") {
+      if (end != path.end() && name.back() == '.') name.pop_back();
+      // "...\" became "..", a name no file can have.
+      if (name == "..") return std::nullopt;
+      names.push_back(name);
     }
-    names.push_back(name);
   }
+  if (names.empty()) return std::nullopt;
+  std::string& last = names.back();
+  while (!last.empty() && DropsTrailing(last.back())) last.pop_back();
+  if (last.empty()) return std::nullopt;
   return names;
 }
 
@@ -59,7 +68,8 @@ std::optional<std::filesystem::path> Entry(const std::filesystem::path& folder,
                                            const std::string& name) {
   std::error_code error;
   const std::filesystem::path exact = folder / PathFromUtf8(name);
-  if (std::filesystem::exists(exact, error)) return exact;
+  // Windows' file functions would drop a dot or blank at the end again.
+  if (!DropsTrailing(name.back()) && std::filesystem::exists(exact, error)) return exact;
   const std::u16string wanted = DecodeUtf8(name);
   std::vector<std::filesystem::path> matches;
   for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
@@ -94,8 +104,9 @@ PathPlace PlaceOf(std::string_view windowsPath) {
 }
 
 std::optional<std::filesystem::path> MediumFolder::Find(std::string_view windowsPath) const {
+  if (NamesWindowsDevice(windowsPath)) return std::nullopt;
   const auto names = NamesBelowRoot(windowsPath);
-  if (!names || names->empty()) return std::nullopt;
+  if (!names) return std::nullopt;
   std::filesystem::path at = root_;
   for (const std::string& name : *names) {
     const auto entry = Entry(at, name);

@@ -35,7 +35,8 @@ class MediumFolder {
 
   // The existing regular file that windowsPath names on the medium, with the
   // names as they are on disk; nothing for a missing file, a folder, or a
-  // path that leaves the medium.
+  // path that leaves the medium, and for a Windows device name, which no
+  // file on the medium can have.
   std::optional<std::filesystem::path> Find(std::string_view windowsPath) const;
   // The same, as the path below the root with the names as they are on disk
   // and "/" between them ("pics/Splash.bmp").
