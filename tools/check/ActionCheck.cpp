@@ -54,6 +54,12 @@ ActionVerdict Checker::JudgeAction(const std::string& section, const std::string
                             "started as a program named \"exit\", which does not exist";
     } else if (search.place == ProgramPlace::NotAProgram) {
       verdict.explanation = where + NotAProgramReason(search.found);
+    } else if (search.place == ProgramPlace::NotRunnable) {
+      verdict.explanation = where + search.found + " is on the medium, but " + search.why +
+                            ": the system refuses to start it (\"Bad EXE format for %1.\" under "
+                            "Wine, \"%1 is not a valid Win32 application.\" on Windows)";
+    } else if (!search.why.empty()) {
+      verdict.explanation = where + search.why;
     } else if (search.place == ProgramPlace::Blank) {
       verdict.explanation = where + "it names no program";
     } else {
