@@ -2,6 +2,7 @@
 # build and the differential test's host build (tests/profiles/host) both
 # take them from here.
 set(orvex_core_sources
+  platform/BitmapLayout.cpp
   platform/ColourForm.cpp
   platform/DeviceName.cpp
   platform/Failure.cpp

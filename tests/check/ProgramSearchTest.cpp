@@ -14,6 +14,39 @@ namespace {
 
 namespace fs = std::filesystem;
 
+constexpr std::uint16_t kI386 = 0x14C;
+constexpr std::uint16_t kAmd64 = 0x8664;
+constexpr std::uint16_t kArm64 = 0xAA64;
+constexpr std::uint16_t kExecutable = 0x0102;
+constexpr std::uint16_t kDll = 0x2102;
+
+void Put16(std::string& bytes, std::size_t at, std::uint32_t value) {
+  bytes[at] = static_cast<char>(value & 0xFF);
+  bytes[at + 1] = static_cast<char>(value >> 8 & 0xFF);
+}
+
+// The headers of a program for `machine`: a DOS header pointing to a PE
+// header, the optional header of the machine's kind, and one section of
+// `sectionBytes` stored behind the headers.
+std::string ProgramBytes(std::uint16_t machine, std::uint16_t flags = kExecutable,
+                         std::size_t sectionBytes = 16) {
+  const bool wide = machine != kI386;
+  const std::size_t optionalSize = wide ? 240 : 224;
+  const std::size_t sections = 64 + 24 + optionalSize;
+  std::string bytes(sections + 40, '\0');
+  bytes.replace(0, 2, "MZ");
+  bytes[60] = 64;  // e_lfanew
+  bytes.replace(64, 4, std::string("PE\0\0", 4));
+  Put16(bytes, 68, machine);
+  Put16(bytes, 70, 1);  // one section
+  Put16(bytes, 84, static_cast<std::uint32_t>(optionalSize));
+  Put16(bytes, 86, flags);
+  Put16(bytes, 88, wide ? 0x20B : 0x10B);
+  Put16(bytes, sections + 16, static_cast<std::uint32_t>(sectionBytes));
+  Put16(bytes, sections + 20, static_cast<std::uint32_t>(bytes.size()));
+  return bytes + std::string(sectionBytes, '\x90');
+}
+
 class ProgramSearchTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -21,15 +54,20 @@ class ProgramSearchTest : public ::testing::Test {
             ("orvex-check-" +
              std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     fs::remove_all(root_);
-    for (const char* file :
-         {"Setup.EXE", "Tools/Install.exe", "readme.txt", "setup.msi", "My Programs/run me.exe",
-          "run.bat", "nul.txt", "aux.exe", "\u0219tiri.bmp", "\u0219ub/marker.exe",
-          "\u0561\u0491\u2170\u01C6.txt", "\U00010428.txt"}) {
-      const fs::path path = root_ / file;
-      fs::create_directories(path.parent_path());
-      std::ofstream(path) << "stand-in\n";
+    for (const char* file : {"Setup.EXE", "Tools/Install.exe", "My Programs/run me.exe", "aux.exe",
+                             "\u0219ub/marker.exe"}) {
+      Put(file, ProgramBytes(kI386));
+    }
+    for (const char* file : {"readme.txt", "setup.msi", "run.bat", "nul.txt", "\u0219tiri.bmp",
+                             "\u0561\u0491\u2170\u01C6.txt", "\U00010428.txt"}) {
+      Put(file, "stand-in\n");
     }
     fs::create_directories(root_ / "folder.exe");
+  }
+  void Put(const fs::path& file, const std::string& bytes) const {
+    const fs::path path = root_ / file;
+    fs::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << bytes;
   }
   void TearDown() override { fs::remove_all(root_); }
 
@@ -77,12 +115,50 @@ TEST_F(ProgramSearchTest, TellsWhatIsNotAProgramOnTheMedium) {
       {"folder.exe", ProgramPlace::Missing},  // a folder is no program
       {"aux.exe", ProgramPlace::Missing},     // a device, though the medium has the file
       {"exit ", ProgramPlace::Missing},
+      {" setup.exe", ProgramPlace::Missing},   // the blank begins the name
+      {"\"setup.exe", ProgramPlace::Missing},  // the quote is never closed
+      {"\"setup.exe\" /q", ProgramPlace::OnMedium},
       {"c:\\windows\\notepad.exe", ProgramPlace::OutsideMedium},
       {"\\\\server\\share\\setup.exe", ProgramPlace::OutsideMedium},
       {"   ", ProgramPlace::Blank},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(Find(c.commandLine).place, c.place) << c.commandLine;
+  }
+}
+
+// As CreateProcess under Wine started or refused such files; a program cut
+// short within its last section Wine still runs, Windows does not.
+TEST_F(ProgramSearchTest, JudgesProgramFilesByTheirHeadersNotTheirNames) {
+  const std::string program = ProgramBytes(kAmd64);
+  const std::string dos = "MZ" + std::string(62, '\0');
+  const struct {
+    const char* file;
+    std::string bytes;
+    ProgramPlace place;
+  } cases[] = {
+      {"tool.exe", program, ProgramPlace::OnMedium},
+      {"tool.bin", program, ProgramPlace::OnMedium},  // a program whatever its name
+      {"tool.com", program, ProgramPlace::OnMedium},
+      {"tool.exe", "", ProgramPlace::NotRunnable},
+      {"tool.exe", "echo text\n", ProgramPlace::NotRunnable},
+      {"tool.exe", ProgramBytes(kArm64), ProgramPlace::NotRunnable},
+      {"tool.exe", ProgramBytes(kI386, kDll), ProgramPlace::NotRunnable},
+      {"tool.exe", program.substr(0, program.size() - 1), ProgramPlace::NotRunnable},
+      {"tool.exe", program.substr(0, 100), ProgramPlace::NotRunnable},
+      {"tool.exe", dos, ProgramPlace::NotRunnable},                                 // DOS
+      {"tool.exe", dos + "NE" + std::string(62, '\0'), ProgramPlace::NotRunnable},  // 16-bit
+      {"tool.com", "\xCD\x20", ProgramPlace::NotRunnable},                          // DOS
+      {"tool.bat", "@echo off\n", ProgramPlace::OnMedium},  // run through cmd
+      {"tool.cmd", dos, ProgramPlace::NotRunnable},         // a header decides first
+      {"tool.txt", "text\n", ProgramPlace::NotAProgram},
+  };
+  for (const auto& c : cases) {
+    Put(c.file, c.bytes);
+    const ProgramSearch search = Find(c.file);
+    EXPECT_EQ(search.place, c.place) << c.file << " of " << c.bytes.size() << " bytes";
+    EXPECT_EQ(search.why.empty(), c.place != ProgramPlace::NotRunnable) << search.why;
+    fs::remove(root_ / c.file);
   }
 }
 

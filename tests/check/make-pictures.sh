@@ -9,7 +9,7 @@ convert -size 481x335 xc:'#0E1636' GIF:splash.gif
 for medium in clean-window clean-utf8 clean-utf16 clean-ansi clean-system-colour fatal-button-show-type-mismatch fatal-show-type-mismatch \
   fatal-colour-subscript fatal-colour-overflow fatal-colour-invalid-property \
   fatal-empty-action warn-colour-components warn-caption-wide warn-program-missing \
-  warn-exit-blanks warn-unknown-keys warn-document-action; do
+  warn-exit-blanks warn-unknown-keys warn-document-action warn-program-not-runnable; do
   cp splash.gif "$medium/splash.gif"
 done
 rm splash.gif
@@ -71,3 +71,15 @@ printf 'GIF89a\1\0\1\0\0\0\0,\0\0\0\0\1\0\1\0\0\2\2\104\1\0;' \
 # Header, SetWindowExt 200 x 150, a brush, its selection, a rectangle, end.
 printf '\1\0\11\0\0\3\43\0\0\0\1\0\7\0\0\0\0\0''\5\0\0\0\14\2\226\0\310\0''\7\0\0\0\374\2\0\0\320\240\40\0\0\0''\4\0\0\0\55\1\0\0''\7\0\0\0\33\4\226\0\310\0\0\0\0\0''\3\0\0\0\0\0' \
   >clean-wmf-plain/splash.wmf
+
+# Program files, never started by the tests: the headers of a 32-bit
+# Windows program (DOS header, PE header, optional header, no sections),
+# which the checker takes as a program, and files that are none.
+program() { # FILE
+  { printf 'MZ'; head -c 58 /dev/zero; printf '\100\0\0\0PE\0\0\114\1\0\0'
+    head -c 12 /dev/zero; printf '\340\0\2\1\13\1'; head -c 222 /dev/zero; } >"$1"
+}
+program clean-window/setup.exe
+program warn-program-not-runnable/marker.exe
+printf 'A stand-in, not a program.\r\n' >warn-program-not-runnable/tool.exe
+: >fatal-headless-not-a-program/tool.exe

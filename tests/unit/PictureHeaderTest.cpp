@@ -6,6 +6,7 @@
 #include <ostream>
 #include <string>
 
+#include "platform/BitmapLayout.h"
 #include "platform/PictureHeader.h"
 
 namespace orvex {
@@ -198,6 +199,63 @@ TEST(PlainMetafileSize, IsTheWindowExtentOrTheClientArea) {
     EXPECT_EQ(size.height, row.size.height);
   }
   EXPECT_FALSE(IsPlainMetafile(std::string("\xD7\xCD\xC6\x9A", 4) + PlainMetafile("")));
+}
+
+// A whole 4 x 2 bitmap file: file header, info header of headerSize bytes,
+// a whole colour table for up to 8 bits per pixel, then the pixels.
+struct BmpFile {
+  std::uint16_t bitCount = 8;
+  std::uint32_t compression = 0;
+  std::uint32_t headerSize = 40;
+  std::uint16_t planes = 1;
+  std::uint32_t coloursUsed = 0;
+  int offsetShift = 0;        // moves the pixels' offset in the header
+  std::size_t pixelsCut = 0;  // bytes missing at the end
+};
+
+std::string Bytes(const BmpFile& f) {
+  const std::size_t table = f.bitCount <= 8 ? 4u << f.bitCount : 0;
+  const std::size_t stride = ((4 * f.bitCount + 31) / 32) * 4;
+  const auto offset = static_cast<std::uint32_t>(14 + f.headerSize + table + f.offsetShift);
+  std::string header = Le32(f.headerSize) + Le32(4) + Le32(2) + Le16(f.planes) + Le16(f.bitCount) +
+                       Le32(f.compression) + Le32(0) + Le32(0) + Le32(0) + Le32(f.coloursUsed);
+  header.resize(f.headerSize, '\0');
+  const std::string file = "BM" + Le32(0) + Le32(0) + Le32(offset) + header +
+                           std::string(table, '\x40') + std::string(2 * stride, '\x01');
+  return file.substr(0, file.size() - f.pixelsCut);
+}
+
+// The bitmaps the launcher draws itself; GDI+ reads (or refuses) the rest.
+TEST(PlainBitmapLayout, IsTheUsualUncompressedBitmapOnly) {
+  const struct {
+    const char* name;
+    BmpFile file;
+    long long maxPixels;
+    bool plain;
+  } cases[] = {
+      {"8 bits", {}, 8, true},
+      {"1 bit", {.bitCount = 1}, 8, true},
+      {"4 bits", {.bitCount = 4}, 8, true},
+      {"24 bits", {.bitCount = 24}, 8, true},
+      {"V5 header", {.headerSize = 124}, 8, true},
+      {"fewer colours used", {.coloursUsed = 16}, 8, true},
+      {"16 bits", {.bitCount = 16}, 8, false},
+      {"32 bits", {.bitCount = 32}, 8, false},
+      {"run-length coded", {.compression = 1}, 8, false},
+      {"two planes", {.planes = 2}, 8, false},
+      {"more colours than bits", {.coloursUsed = 257}, 8, false},
+      {"colours for 24 bits", {.bitCount = 24, .coloursUsed = 1}, 8, false},
+      {"pixels inside the table", {.offsetShift = -4}, 8, false},
+      {"pixels cut short", {.pixelsCut = 1}, 8, false},
+      {"more pixels than allowed", {}, 7, false},
+  };
+  for (const auto& c : cases) {
+    const std::string bytes = Bytes(c.file);
+    const auto layout = PlainBitmapLayout(bytes, c.maxPixels);
+    EXPECT_EQ(layout.has_value(), c.plain) << c.name;
+    std::string why;
+    EXPECT_TRUE(ReadBitmapLayout(bytes, why) || !c.plain) << c.name << ": " << why;
+  }
 }
 
 TEST(PictureHeaderPixels, CountsWithoutOverflow) {

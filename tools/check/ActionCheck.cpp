@@ -57,6 +57,14 @@ ActionVerdict Checker::JudgeAction(const std::string& section, const std::string
       verdict.explanation = where + search.program + " is " + kDeviceNameRule;
     } else if (search.place == ProgramPlace::NotAProgram) {
       verdict.explanation = where + NotAProgramReason(search.found);
+    } else if (search.place == ProgramPlace::NotRunnable) {
+      verdict.explanation =
+          where + search.found + " is on the medium, but " + search.why +
+          ": the system refuses to start it, and the report gives its reason (under Wine \"Bad "
+          "EXE format for %1.\", or \"File not found.\" for a DOS or 16-bit program; on Windows "
+          "\"%1 is not a valid Win32 application.\")";
+    } else if (!search.why.empty()) {
+      verdict.explanation = where + search.why;
     } else if (search.place == ProgramPlace::Blank) {
       verdict.explanation = where + "it names no program";
     } else {

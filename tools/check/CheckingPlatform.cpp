@@ -75,6 +75,8 @@ void CheckingPlatform::StartProgram(const std::string& commandLine) {
     case ProgramPlace::NotAProgram:
       throw Failure(FailureKind::FileNotFound,
                     search.found + " is not a program that Windows can start.");
+    case ProgramPlace::NotRunnable:
+      throw Failure(FailureKind::FileNotFound, search.found + ": " + search.why + ".");
     case ProgramPlace::Missing:
       throw Failure(FailureKind::FileNotFound,
                     "There is no program " + search.program + " where the launcher looks.");

@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/BitmapLayout.h"
 #include "platform/Failure.h"
 #include "platform/PictureHeader.h"
-#include "tools/check/BitmapLayout.h"
 #include "tools/check/LibraryDecode.h"
 
 namespace orvex::check {

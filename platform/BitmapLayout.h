@@ -1,6 +1,7 @@
 // Where the parts of a BMP file lie, as its headers say, and whether its
 // pixel data is whole: what the system's bitmap decoders ask of a file
-// before they draw it, and so which bitmaps the launcher refuses.
+// before they draw it. The checker judges bitmaps by it; the launcher draws
+// the plain ones itself (PlainBitmapLayout) and leaves the rest to GDI+.
 #pragma once
 
 #include <cstddef>
@@ -9,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-namespace orvex::check {
+namespace orvex {
 
 struct BitmapLayout {
   std::uint32_t headerSize = 0;  // of the info header: 12, 40, 108, 124, ...
@@ -17,7 +18,9 @@ struct BitmapLayout {
   long long rows = 0;
   bool topDown = false;
   int bitCount = 0;
+  std::uint32_t planes = 0;
   std::uint32_t compression = 0;  // 0 none, 1 RLE8, 2 RLE4, 3 bit fields
+  std::uint32_t coloursUsed = 0;  // as the header says, 0 for the whole table
   std::size_t tableOffset = 0;
   std::uint32_t colours = 0;  // entries in the colour table
   std::size_t bitsOffset = 0;
@@ -38,4 +41,10 @@ std::optional<BitmapLayout> ReadBitmapLayout(std::string_view bytes, std::string
 // they are whole.
 std::string BitmapDataDamage(std::string_view bytes, const BitmapLayout& layout);
 
-}  // namespace orvex::check
+// The layout of the usual splash picture, which the launcher decodes
+// itself: a complete uncompressed bitmap with a Windows info header, of 1,
+// 4, 8 or 24 bits per pixel, of at most maxPixels pixels, its colour table
+// and pixels where a plain file has them. Nothing for any other file.
+std::optional<BitmapLayout> PlainBitmapLayout(std::string_view bytes, long long maxPixels);
+
+}  // namespace orvex

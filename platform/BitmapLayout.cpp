@@ -1,8 +1,8 @@
-#include "tools/check/BitmapLayout.h"
+#include "platform/BitmapLayout.h"
 
 #include "platform/PictureHeader.h"
 
-namespace orvex::check {
+namespace orvex {
 
 namespace {
 
@@ -67,12 +67,15 @@ std::optional<BitmapLayout> ReadBitmapLayout(std::string_view bytes, std::string
   if (core) {
     layout.width = Le16(bytes, 18);
     height = Le16(bytes, 20);
+    layout.planes = Le16(bytes, 22);
     layout.bitCount = static_cast<int>(Le16(bytes, 24));
   } else {
     layout.width = static_cast<std::int32_t>(Le32(bytes, 18));
     height = static_cast<std::int32_t>(Le32(bytes, 22));
+    layout.planes = Le16(bytes, 26);
     layout.bitCount = static_cast<int>(Le16(bytes, 28));
     layout.compression = Le32(bytes, 30);
+    layout.coloursUsed = Le32(bytes, 46);
   }
   layout.topDown = height < 0;
   layout.rows = height < 0 ? -height : height;
@@ -86,8 +89,8 @@ std::optional<BitmapLayout> ReadBitmapLayout(std::string_view bytes, std::string
     return std::nullopt;
   }
   const std::uint32_t tableMax = layout.bitCount <= 8 ? 1u << layout.bitCount : 0u;
-  const std::uint32_t coloursUsed = core ? 0 : Le32(bytes, 46);
-  layout.colours = coloursUsed != 0 && coloursUsed < tableMax ? coloursUsed : tableMax;
+  layout.colours =
+      layout.coloursUsed != 0 && layout.coloursUsed < tableMax ? layout.coloursUsed : tableMax;
   layout.tableOffset = kFileHeaderSize + layout.headerSize;
   layout.bitsOffset = Le32(bytes, 10);
   layout.stride = static_cast<std::size_t>(((layout.width * layout.bitCount + 31) / 32) * 4);
@@ -115,4 +118,30 @@ std::string BitmapDataDamage(std::string_view bytes, const BitmapLayout& layout)
   return {};
 }
 
-}  // namespace orvex::check
+std::optional<BitmapLayout> PlainBitmapLayout(std::string_view bytes, long long maxPixels) {
+  std::string why;
+  const std::optional<BitmapLayout> layout = ReadBitmapLayout(bytes, why);
+  if (!layout) return std::nullopt;
+  // BITMAPINFOHEADER, BITMAPV4HEADER, BITMAPV5HEADER.
+  const std::uint32_t header = layout->headerSize;
+  if (header != kInfoHeaderSize && header != 108 && header != 124) return std::nullopt;
+  const int bits = layout->bitCount;
+  if (layout->planes != 1 || layout->compression != kBitmapUncompressed ||
+      (bits != 1 && bits != 4 && bits != 8 && bits != 24)) {
+    return std::nullopt;
+  }
+  if (layout->rows > (1 << 30) || layout->width * layout->rows > maxPixels) return std::nullopt;
+  const std::uint32_t tableMax = bits <= 8 ? 1u << bits : 0u;
+  if (layout->coloursUsed > tableMax) return std::nullopt;
+  const auto fileSize = static_cast<long long>(bytes.size());
+  const auto bitsOffset = static_cast<long long>(layout->bitsOffset);
+  const long long bitsEarliest =
+      static_cast<long long>(layout->tableOffset) + 4ll * layout->colours;
+  if (bitsEarliest > fileSize || bitsOffset < bitsEarliest ||
+      bitsOffset + static_cast<long long>(layout->stride) * layout->rows > fileSize) {
+    return std::nullopt;  // truncated or odd: GDI+ decides
+  }
+  return layout;
+}
+
+}  // namespace orvex
