@@ -81,5 +81,6 @@ program() { # FILE
 }
 program clean-window/setup.exe
 program warn-program-not-runnable/marker.exe
+program clean-letter-case/șub/marker.exe
 printf 'A stand-in, not a program.\r\n' >warn-program-not-runnable/tool.exe
 : >fatal-headless-not-a-program/tool.exe
