@@ -44,6 +44,8 @@ class Checker {
   void CheckEncoding();
   // The mode to check the rest as: window mode (true) or headless.
   bool CheckMode();
+  // What the image cannot hold, with --media.
+  void CheckLimits();
   void Add(Severity severity, int line, std::string text);
   // An error that ends the start-up when the launcher reads about: where it
   // stops if about is its last read, otherwise if it gets this far.

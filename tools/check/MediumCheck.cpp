@@ -56,6 +56,7 @@ CheckReport Checker::Run() {
   profile_ = platform_.Profile();
   if (!profile_) {
     ReportMissingProfile(start);
+    CheckLimits();
     return report_;
   }
   if (start.failure) {
@@ -86,7 +87,19 @@ CheckReport Checker::Run() {
     AddEnding(read.section.empty() ? 1 : LineOf(read.section, read.key), read, stop_->ending,
               stop_->detail);
   }
+  CheckLimits();
   return report_;
+}
+
+void Checker::CheckLimits() {
+  if (!options_.limits) return;
+  std::string shownRoot = options_.folderAsGiven;
+  while (shownRoot.size() > 1 && (shownRoot.back() == '/' || shownRoot.back() == '\\')) {
+    shownRoot.pop_back();
+  }
+  for (Finding& finding : CheckMediumLimits(options_.folder, shownRoot, *options_.limits)) {
+    report_.findings.push_back(std::move(finding));
+  }
 }
 
 void Checker::ReportMissingProfile(const RunOutcome& start) {

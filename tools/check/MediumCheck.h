@@ -4,8 +4,10 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
+#include "tools/check/MediumLimits.h"
 #include "tools/check/Report.h"
 
 namespace orvex::check {
@@ -16,6 +18,8 @@ struct CheckOptions {
   std::string folderAsGiven;
   // The launcher's executable name without ".exe"; the profile is NAME.ini.
   std::string executableName = "autorun";
+  // What the image must hold (--media); nothing: not checked.
+  std::optional<MediumLimits> limits;
 };
 
 CheckReport CheckMedium(const CheckOptions& options);
