@@ -176,6 +176,19 @@ for file in autorun.exe helper.dll redist/vendor.exe driver/coinstaller.dll; do
   esac
 done
 
+# The checker's audit of the image: every program, its signature and timestamp.
+mkdir "$work/image"
+extract "$image" / "$work/image"
+audit=$("$checker" --all-files --ca-file "$work/pki/ca.pem" --json "$work/image")
+while IFS='|' read -r file finding; do
+  check "the audit says of $file: $finding" grep -qF "\"file\": \"$work/image/$file\", $finding" <<<"$audit"
+done <<EOF
+autorun.exe|"severity": "note", "text": "autorun.exe is signed and timestamped, and its signature verifies"
+redist/vendor.exe|"severity": "warning", "text": "redist/vendor.exe's signature has no timestamp: it stops verifying on $(date -u -d "$(openssl x509 -enddate -noout -in "$work/pki/cert.pem" | cut -d= -f2)" +%F)
+driver/coinstaller.dll|"severity": "warning", "text": "driver/coinstaller.dll is not signed: Smart App Control blocks it
+setup.exe|"severity": "warning", "text": "setup.exe is not a Windows program the checker can read
+EOF
+
 image=$work/untimed.iso
 output=$("$builder" --launcher "$launcher" --check "$checker" --cert "$work/pki/cert.pem" \
   --key "$work/pki/cert-key.pem" "$source" "$image" 2>&1)

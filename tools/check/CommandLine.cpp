@@ -12,7 +12,7 @@ namespace {
 
 constexpr char kUsage[] =
     "usage: autorun-check [--exe NAME] [--json] [--media KIND [--iso-level 3]]\n"
-    "                     [--all-files] MEDIUM_FOLDER\n"
+    "                     [--all-files] [--ca-file ROOTS.pem] MEDIUM_FOLDER\n"
     "       autorun-check --media-sizes\n"
     "Checks the launcher's profile in MEDIUM_FOLDER, the root of a medium, the way the\n"
     "launcher reads it, and says what the launcher would do and where it would fail.\n"
@@ -23,6 +23,9 @@ constexpr char kUsage[] =
     "              holds the medium's files, names and paths\n"
     "  --iso-level 3  the image holds files of 4 GiB and more\n"
     "  --media-sizes  print the sizes of the media in bytes, one a line\n"
+    "  --all-files   audit the signatures of every .exe, .dll and .msi on the medium,\n"
+    "              not only the programs the profile starts and the launcher\n"
+    "  --ca-file ROOTS.pem  the roots osslsigncode trusts instead of the system's\n"
     "Exit status: 0 the launcher would work, 1 it would fail, 2 usage error or a\n"
     "folder that cannot be read.\n";
 
@@ -58,6 +61,11 @@ int RunChecker(const std::vector<std::string>& arguments, std::ostream& out, std
     }
     if (argument == "--json") {
       json = true;
+    } else if (argument == "--all-files") {
+      options.allFiles = true;
+    } else if (argument == "--ca-file") {
+      if (i + 1 == arguments.size()) return UsageError(err, "--ca-file needs a file");
+      options.caFile = arguments[++i];
     } else if (argument == "--title") {
       titleOnly = true;
     } else if (argument == "--media-sizes") {

@@ -56,6 +56,7 @@ CheckReport Checker::Run() {
   profile_ = platform_.Profile();
   if (!profile_) {
     ReportMissingProfile(start);
+    AuditPrograms();
     CheckLimits();
     return report_;
   }
@@ -87,17 +88,22 @@ CheckReport Checker::Run() {
     AddEnding(read.section.empty() ? 1 : LineOf(read.section, read.key), read, stop_->ending,
               stop_->detail);
   }
+  AuditPrograms();
   CheckLimits();
   return report_;
 }
 
-void Checker::CheckLimits() {
-  if (!options_.limits) return;
+std::string Checker::ShownRoot() const {
   std::string shownRoot = options_.folderAsGiven;
   while (shownRoot.size() > 1 && (shownRoot.back() == '/' || shownRoot.back() == '\\')) {
     shownRoot.pop_back();
   }
-  for (Finding& finding : CheckMediumLimits(options_.folder, shownRoot, *options_.limits)) {
+  return shownRoot;
+}
+
+void Checker::CheckLimits() {
+  if (!options_.limits) return;
+  for (Finding& finding : CheckMediumLimits(options_.folder, ShownRoot(), *options_.limits)) {
     report_.findings.push_back(std::move(finding));
   }
 }

@@ -20,6 +20,11 @@ struct CheckOptions {
   std::string executableName = "autorun";
   // What the image must hold (--media); nothing: not checked.
   std::optional<MediumLimits> limits;
+  // Audit the signatures of every Windows program on the medium, not only
+  // those the profile starts.
+  bool allFiles = false;
+  // The roots osslsigncode trusts instead of the system's; empty: the system's.
+  std::string caFile;
 };
 
 CheckReport CheckMedium(const CheckOptions& options);
