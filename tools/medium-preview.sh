@@ -27,6 +27,13 @@ preview_stop() {
   fi
 }
 
+# The machine a program is built for: 014c (32-bit x86) or 8664 (x64).
+pe_machine() {
+  local header
+  header=$(od -An -tu4 -j60 -N4 "$1" | tr -d ' ')
+  od -An -tx2 -j$((header + 4)) -N2 "$1" | tr -d ' '
+}
+
 # The language of NAME.TAG.ini, for /lang=TAG.
 preview_profiles() {  # medium, launcher name: "profile tag" lines, the profile first
   echo "$2.ini -"
@@ -96,7 +103,7 @@ run_preview() {  # staged medium, output folder
   local medium=$1 out=$2 runs=() labels=() line profile tag dpi png count=0 total start
   mkdir -p "$out"
   wine_choose_loader
-  if [[ $wine_preset == win64 ]] && [[ $(od -An -tx1 -j"$(( $(od -An -tu4 -j60 -N4 "$medium/$exe.exe") + 4 ))" -N2 "$medium/$exe.exe" | tr -d ' ') == 4c01 ]]; then
+  if [[ $wine_preset == win64 && $(pe_machine "$medium/$exe.exe") == 014c ]]; then
     fail "this machine cannot run 32-bit programs, so Wine cannot start the 32-bit $exe.exe; preview a 64-bit build of the launcher (--launcher build/win64/autorun.exe)"
   fi
   preview_prefix=${ORVEX_PREVIEW_PREFIX:-${XDG_CACHE_HOME:-$HOME/.cache}/orvex-autorun/wineprefix}
@@ -104,6 +111,8 @@ run_preview() {  # staged medium, output folder
   wine_start_xvfb "$work/xvfb.log"
   preview_xvfb_pid=$wine_xvfb_pid
   wine_make_prefix "$preview_prefix" "$wine_loader" >&2
+  # One wineserver for all runs, instead of one started and ended per run.
+  "$wine_server" -p </dev/null >/dev/null 2>&1
   ln -sfn "$medium" "$preview_prefix/dosdevices/d:"
   mapfile -t profiles < <(preview_profiles "$medium" "$exe")
   total=$((${#profiles[@]} * 2))
@@ -128,7 +137,7 @@ run_preview() {  # staged medium, output folder
     echo ']}'
   } >"$out/preview.json"
   if [[ ${#labels[@]} -gt 0 ]]; then
-    montage "${labels[@]}" -tile 2x -geometry +12+12 -background white -pointsize 14 \
+    montage "${labels[@]}" -tile 2x -geometry +12+12 -background white -font DejaVu-Sans -pointsize 14 \
       "$out/contact-sheet.png"
   fi
   echo "$program: preview of $total run(s) in $out ($(awk -v s="$start" -v e="$(date +%s.%N)" \

@@ -6,12 +6,17 @@
 # error in, or one the image cannot hold. Exit status 77: skipped (no
 # launcher or tools).
 #
+# With a launcher this machine's Wine runs and the demo's setup.exe, it
+# also previews the demo medium under Wine.
+#
 #   medium-builder-test.sh AUTORUN_MEDIUM AUTORUN_CHECK LAUNCHER_EXE MEDIA_DIR
+#                          [PREVIEW_LAUNCHER_EXE DEMO_SETUP_EXE DEMO_MEDIUM WINE_PREFIX]
 set -uo pipefail
 builder=$1
 checker=$2
 launcher=$3
 media=$4
+preview_launcher=${5:-}
 
 skip() {
   echo "SKIP: $*"
@@ -234,6 +239,40 @@ EOF
 "$builder" "$source" >/dev/null 2>&1
 status=$?
 check "a missing argument is a usage error (exit status $status)" test "$status" = 2
+
+# ---- preview of the demo medium at 96 and 144 DPI
+if [[ -f $preview_launcher && -f $6 ]] && [[ -x /usr/lib/wine/wine64 ]] &&
+  command -v Xvfb xdotool xwd montage >/dev/null; then
+  demo=$work/demo
+  cp -R "$7" "$demo"
+  cp "$6" "$demo/"
+  preview=$work/preview
+  ORVEX_PREVIEW_PREFIX=$8 "$builder" --launcher "$preview_launcher" --check "$checker" \
+    --preview-only "$preview" "$demo" >"$work/preview.log" 2>&1
+  status=$?
+  tail -n 1 "$work/preview.log"
+  check "previews the demo medium (exit status $status)" test "$status" = 0
+  check "one PNG per DPI and a contact sheet" test -f "$preview/autorun-96dpi.png" -a \
+    -f "$preview/autorun-144dpi.png" -a -f "$preview/contact-sheet.png"
+  size() { identify -format '%w %h' "$1"; }
+  read -r width96 height96 < <(size "$preview/autorun-96dpi.png")
+  read -r width144 height144 < <(size "$preview/autorun-144dpi.png")
+  read -r picture _ < <(size "$demo/splash.png")
+  # The client area grows with the DPI; the frame around it does not.
+  check "at 144 DPI the window is half the picture's width wider (${width96} and ${width144} px)" \
+    test $((2 * (width144 - width96) - picture)) -ge -3 -a $((2 * (width144 - width96) - picture)) -le 3
+  background=srgb\($(sed -n 's/^BackColor=//p' "$demo/autorun.ini" | tr -d '\r')\)
+  for png in autorun-96dpi autorun-144dpi; do
+    read -r width height < <(size "$preview/$png.png")
+    check "$png shows the background colour in the bottom left corner" test \
+      "$(convert "$preview/$png.png" -format "%[pixel:p{5,$((height - 5))}]" info:)" = "$background"
+    check "preview.json says what $png showed" grep -qF "\"png\": \"$png.png\", \"shows\": \"window\", \"title\": \"Orvex Demo Suite 1.0\", \"width\": $width, \"height\": $height, \"exitStatus\": 0" "$preview/preview.json"
+  done
+  check "leaves no process of its Wine prefix behind" \
+    bash -c '! grep -lzs "WINEPREFIX=$1" /proc/[0-9]*/environ' _ "$8"
+else
+  echo "preview skipped: needs a 64-bit launcher, the demo's setup.exe, wine64, Xvfb, xdotool, xwd and ImageMagick"
+fi
 
 if [[ $failures -gt 0 ]]; then
   echo "$failures check(s) failed"
