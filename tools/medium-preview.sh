@@ -7,6 +7,7 @@
 
 preview_xvfb_pid=
 preview_prefix=
+preview_job=
 
 # The Debian packages of the tools it needs that are missing.
 preview_missing_packages() {
@@ -20,6 +21,7 @@ preview_missing_packages() {
 }
 
 preview_stop() {
+  if [[ -n $preview_job ]]; then kill "$preview_job" 2>/dev/null || true; fi
   if [[ -n $preview_prefix ]]; then
     wine_stop "$preview_prefix" "$preview_xvfb_pid"
     rm -f "$preview_prefix/dosdevices/d:"
@@ -56,8 +58,10 @@ preview_run() {  # medium, launcher name, profile file, tag or -, dpi, png
   local medium=$1 exe=$2 profile=$3 tag=$4 dpi=$5 png=$6
   local arguments=() status_file=$work/preview-status window= shown title
   [[ $tag != - ]] && arguments=("/lang=$tag")
+  # In the background, so that an interruption need not wait for it.
   "$wine_loader" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
-    </dev/null >/dev/null 2>&1
+    </dev/null >/dev/null 2>&1 &
+  wait $! || true
   rm -f "$status_file"
   (
     cd "$medium" && {
@@ -110,7 +114,11 @@ run_preview() {  # staged medium, output folder
   wine_environment "$preview_prefix"
   wine_start_xvfb "$work/xvfb.log"
   preview_xvfb_pid=$wine_xvfb_pid
-  wine_make_prefix "$preview_prefix" "$wine_loader" >&2
+  # In the background: an interruption then stops at once, not after wineboot.
+  wine_make_prefix "$preview_prefix" "$wine_loader" >&2 &
+  preview_job=$!
+  wait "$preview_job"
+  preview_job=
   # One wineserver for all runs, instead of one started and ended per run.
   "$wine_server" -p </dev/null >/dev/null 2>&1
   ln -sfn "$medium" "$preview_prefix/dosdevices/d:"
