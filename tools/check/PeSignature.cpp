@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "platform/PictureHeader.h"
+
 namespace orvex::check {
 
 namespace {
@@ -20,14 +22,6 @@ constexpr std::size_t kWinCertificateHeader = 8;
 // (1.2.840.113549.1.9.6), as DER object identifiers.
 constexpr std::string_view kRfc3161Timestamp = "\x06\x0A\x2B\x06\x01\x04\x01\x82\x37\x03\x03\x01";
 constexpr std::string_view kPkcs9Countersignature = "\x06\x09\x2A\x86\x48\x86\xF7\x0D\x01\x09\x06";
-
-std::uint32_t Little(std::string_view bytes, std::size_t at, int size) {
-  std::uint32_t value = 0;
-  for (int i = size - 1; i >= 0; --i) {
-    value = value << 8 | static_cast<unsigned char>(bytes[at + static_cast<std::size_t>(i)]);
-  }
-  return value;
-}
 
 PeSignature Damaged(std::string problem) { return {PeSigning::Damaged, std::move(problem)}; }
 
@@ -81,39 +75,38 @@ PeSignature ReadPeSignature(std::string_view bytes) {
   if (bytes.size() < kDosHeaderSize || bytes.substr(0, 2) != "MZ") {
     return Damaged("it does not begin with a program's \"MZ\" header");
   }
-  const std::size_t pe = Little(bytes, kPeHeaderOffsetField, 4);
+  const std::size_t pe = Le32(bytes, kPeHeaderOffsetField);
   if (pe > bytes.size() || bytes.size() - pe < 4 + kCoffHeaderSize + 2 ||
       bytes.substr(pe, 4) != std::string_view("PE\0\0", 4)) {
     return Damaged("its header points to no \"PE\" signature");
   }
   const std::size_t coff = pe + 4;
-  const std::size_t optionalSize = Little(bytes, coff + 16, 2);
+  const std::size_t optionalSize = Le16(bytes, coff + 16);
   const std::size_t optional = coff + kCoffHeaderSize;
   if (bytes.size() - optional < optionalSize) {
     return Damaged("its optional header runs beyond the end of the file");
   }
-  const std::uint32_t magic = optionalSize >= 2 ? Little(bytes, optional, 2) : 0;
+  const std::uint32_t magic = optionalSize >= 2 ? Le16(bytes, optional) : 0;
   if (magic != kPe32Magic && magic != kPe32PlusMagic) {
     return Damaged("its optional header is neither PE32 nor PE32+");
   }
   const std::size_t countField = magic == kPe32Magic ? 92 : 108;
   const std::size_t directories = countField + 4;
   const std::size_t security = directories + kSecurityDirectory * 8;
-  if (optionalSize < countField + 4 ||
-      Little(bytes, optional + countField, 4) <= kSecurityDirectory ||
+  if (optionalSize < countField + 4 || Le32(bytes, optional + countField) <= kSecurityDirectory ||
       optionalSize < security + 8) {
     return {PeSigning::Unsigned};
   }
-  const std::size_t table = Little(bytes, optional + security, 4);
-  const std::size_t tableSize = Little(bytes, optional + security + 4, 4);
+  const std::size_t table = Le32(bytes, optional + security);
+  const std::size_t tableSize = Le32(bytes, optional + security + 4);
   if (table == 0 && tableSize == 0) return {PeSigning::Unsigned};
   if (table > bytes.size() || bytes.size() - table < tableSize ||
       tableSize < kWinCertificateHeader) {
     return Damaged("its signature table lies beyond the end of the file");
   }
-  const std::size_t length = Little(bytes, table, 4);
+  const std::size_t length = Le32(bytes, table);
   if (length < kWinCertificateHeader || length > tableSize ||
-      Little(bytes, table + 6, 2) != kPkcsSignedData) {
+      Le16(bytes, table + 6) != kPkcsSignedData) {
     return Damaged("its signature table holds no Authenticode signature");
   }
   const std::string_view signature =
