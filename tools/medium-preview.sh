@@ -58,10 +58,6 @@ preview_run() {  # medium, launcher name, profile file, tag or -, dpi, png
   local medium=$1 exe=$2 profile=$3 tag=$4 dpi=$5 png=$6
   local arguments=() status_file=$work/preview-status window= shown title
   [[ $tag != - ]] && arguments=("/lang=$tag")
-  # In the background, so that an interruption need not wait for it.
-  "$wine_loader" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
-    </dev/null >/dev/null 2>&1 &
-  wait $! || true
   rm -f "$status_file"
   (
     cd "$medium" && {
@@ -126,6 +122,10 @@ run_preview() {  # staged medium, output folder
   total=$((${#profiles[@]} * 2))
   start=$(date +%s.%N)
   for dpi in 96 144; do
+    # In the background, so that an interruption need not wait for it.
+    "$wine_loader" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
+      </dev/null >/dev/null 2>&1 &
+    wait $! || true
     for line in "${profiles[@]}"; do
       read -r profile tag <<<"$line"
       count=$((count + 1))
