@@ -3,7 +3,7 @@
 // --all-files every Windows program and installer package on the medium.
 // Windows 11's Smart App Control blocks unsigned programs and SmartScreen
 // warns before them, so each gets a verdict.
-#include <algorithm>
+#include <initializer_list>
 #include <set>
 
 #include "tools/check/Checker.h"
@@ -19,20 +19,27 @@ namespace {
 constexpr char kUnsignedConsequence[] =
     ": Smart App Control blocks it on Windows 11 and SmartScreen warns before it runs";
 
-bool IsWindowsProgramName(const std::string& name) {
+// ".exe" and the like, in any letter case.
+bool HasExtension(const std::string& name, std::initializer_list<const char*> extensions) {
   const std::string lower = LowerCaseLikeWindows(name);
-  for (const char* extension : {".exe", ".dll", ".msi"}) {
-    const std::string tail = extension;
-    if (lower.size() > tail.size() && lower.compare(lower.size() - tail.size(), 4, tail) == 0) {
+  for (const std::string extension : extensions) {
+    if (lower.size() > extension.size() &&
+        lower.compare(lower.size() - extension.size(), extension.size(), extension) == 0) {
       return true;
     }
   }
   return false;
 }
 
-bool IsInstallerPackage(const std::string& name) {
-  const std::string lower = LowerCaseLikeWindows(name);
-  return lower.size() > 4 && lower.compare(lower.size() - 4, 4, ".msi") == 0;
+// A folder with a security catalog or a kernel driver holds a driver package,
+// as autorun-medium --sign-all sees it.
+bool InDriverPackage(const std::filesystem::path& file) {
+  std::error_code error;
+  for (std::filesystem::directory_iterator it(file.parent_path(), error), end; !error && it != end;
+       it.increment(error)) {
+    if (HasExtension(Utf8FromPath(it->path().filename()), {".cat", ".sys"})) return true;
+  }
+  return false;
 }
 
 }  // namespace
@@ -47,7 +54,8 @@ void Checker::AuditPrograms() {
     for (std::filesystem::recursive_directory_iterator it(medium_.Root(), error), end;
          !error && it != end; it.increment(error)) {
       const std::string relative = Utf8FromPath(it->path().lexically_relative(medium_.Root()));
-      if (it->is_regular_file(error) && IsWindowsProgramName(relative)) programs.insert(relative);
+      if (it->is_regular_file(error) && HasExtension(relative, {".exe", ".dll", ".msi"}))
+        programs.insert(relative);
     }
   }
   for (const std::string& program : programs) AuditProgram(program);
@@ -58,9 +66,16 @@ void Checker::AuditProgram(const std::string& relative) {
   const auto add = [&](Severity severity, const std::string& text) {
     report_.findings.push_back({0, severity, text, ShownRoot() + "/" + relative});
   };
+  if (InDriverPackage(file)) {
+    add(Severity::Note, relative +
+                            " belongs to a driver package (its folder holds a .cat or .sys "
+                            "file): Windows takes only Microsoft's signature for drivers, so it "
+                            "is not audited");
+    return;
+  }
   const std::optional<VerifyVerdict> second = VerifyWithOsslsigncode(file, options_.caFile);
   PeSignature own;
-  if (IsInstallerPackage(relative)) {
+  if (HasExtension(relative, {".msi"})) {
     // An installer package is a compound file the checker does not read.
     if (!second) {
       add(Severity::Note, relative +
