@@ -1,4 +1,4 @@
-# shellcheck shell=bash
+# shellcheck shell=bash disable=SC2154  # (work, exe, fail, progress: autorun-medium's; wine_*: scripts/wine-env.sh's)
 # autorun-medium's preview: runs the launcher from the staged medium under
 # Wine on a private Xvfb, as autorun starts it (the medium is drive D:, its
 # root the current directory), for the profile and each language profile
@@ -25,7 +25,7 @@ preview_stop() {
   if [[ -n $preview_prefix ]]; then
     wine_stop "$preview_prefix" "$preview_xvfb_pid"
     rm -f "$preview_prefix/dosdevices/d:"
-    preview_prefix= preview_xvfb_pid=
+    preview_prefix='' preview_xvfb_pid=''
   fi
 }
 
@@ -56,7 +56,7 @@ json_text() {
 # One run: a screenshot to PNG and one JSON object on standard output.
 preview_run() {  # medium, launcher name, profile file, tag or -, dpi, png
   local medium=$1 exe=$2 profile=$3 tag=$4 dpi=$5 png=$6
-  local arguments=() status_file=$work/preview-status window= shown title
+  local arguments=() status_file=$work/preview-status window='' shown title
   [[ $tag != - ]] && arguments=("/lang=$tag")
   rm -f "$status_file"
   (

@@ -255,8 +255,8 @@ if [[ -f $preview_launcher && -f $6 ]] && [[ -x /usr/lib/wine/wine64 ]] &&
   check "one PNG per DPI and a contact sheet" test -f "$preview/autorun-96dpi.png" -a \
     -f "$preview/autorun-144dpi.png" -a -f "$preview/contact-sheet.png"
   size() { identify -format '%w %h' "$1"; }
-  read -r width96 height96 < <(size "$preview/autorun-96dpi.png")
-  read -r width144 height144 < <(size "$preview/autorun-144dpi.png")
+  read -r width96 _ < <(size "$preview/autorun-96dpi.png")
+  read -r width144 _ < <(size "$preview/autorun-144dpi.png")
   read -r picture _ < <(size "$demo/splash.png")
   # The client area grows with the DPI; the frame around it does not.
   check "at 144 DPI the window is half the picture's width wider (${width96} and ${width144} px)" \
