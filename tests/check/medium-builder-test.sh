@@ -1,15 +1,22 @@
 #!/usr/bin/env bash
 # autorun-medium end to end: builds images from a sample medium and reads
-# them back with xorriso; signs the launcher with a throwaway self-signed
-# certificate and verifies the signature; refuses a medium the checker
-# finds an error in. Exit status 77: skipped (no launcher or tools).
+# them back with xorriso; signs with a throwaway CA's certificate and
+# timestamps from a time-stamping server of its own on localhost, and
+# verifies both with osslsigncode; refuses a medium the checker finds an
+# error in, or one the image cannot hold. Exit status 77: skipped (no
+# launcher or tools).
+#
+# With a launcher this machine's Wine runs and the demo's setup.exe, it
+# also previews the demo medium under Wine.
 #
 #   medium-builder-test.sh AUTORUN_MEDIUM AUTORUN_CHECK LAUNCHER_EXE MEDIA_DIR
+#                          [PREVIEW_LAUNCHER_EXE DEMO_SETUP_EXE DEMO_MEDIUM WINE_PREFIX]
 set -uo pipefail
 builder=$1
 checker=$2
 launcher=$3
 media=$4
+preview_launcher=${5:-}
 
 skip() {
   echo "SKIP: $*"
@@ -17,12 +24,13 @@ skip() {
 }
 [[ -f $launcher ]] ||
   skip "no launcher at $launcher (build the win32 tree first: cmake --preset win32 && cmake --build --preset win32)"
-for tool in xorriso osslsigncode openssl; do
+for tool in xorriso osslsigncode openssl python3; do
   command -v "$tool" >/dev/null || skip "$tool is not installed (scripts/setup.sh installs it)"
 done
 
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+server=
+trap '[[ -n $server ]] && kill "$server"; rm -rf "$work"' EXIT
 failures=0
 check() {  # description, then a command that must succeed
   local what=$1
@@ -69,8 +77,9 @@ check "the volume label is the one given" \
   grep -q "^Volume Id *: ORVEX TEST\$" <(xorriso -indev "$image" -pvd_info 2>/dev/null)
 
 extract "$image" /autorun.inf "$work/autorun.inf"
-printf '[autorun]\r\nopen=autorun.exe\r\nicon=autorun.exe\r\nlabel=ORVEX TEST\r\n' >"$work/expected.inf"
-check "autorun.inf opens the launcher, with its icon and label, in CRLF lines" \
+printf '[autorun]\r\nopen=autorun.exe\r\nicon=autorun.exe\r\nlabel=ORVEX TEST\r\naction=%s\r\n' \
+  "Orvex Test Medium" >"$work/expected.inf"
+check "autorun.inf opens the launcher, with its icon, label and the title as action, in CRLF lines" \
   cmp "$work/expected.inf" "$work/autorun.inf"
 
 extract "$image" /autorun.exe "$work/plain.exe"
@@ -85,8 +94,9 @@ image=$work/named.iso
 status=$?
 check "builds a medium whose launcher is Setup.exe (exit status $status)" test "$status" = 0
 extract "$image" /autorun.inf "$work/named.inf"
-printf '[autorun]\r\nopen=Setup.exe\r\nicon=Setup.exe\r\nlabel=missing-profile\r\n' >"$work/expected-named.inf"
-check "autorun.inf names Setup.exe and the folder's name as label" \
+printf '[autorun]\r\nopen=Setup.exe\r\nicon=Setup.exe\r\nlabel=missing-profile\r\naction=missing-profile\r\n' \
+  >"$work/expected-named.inf"
+check "without a title, autorun.inf names Setup.exe and the folder's name as label and action" \
   cmp "$work/expected-named.inf" "$work/named.inf"
 check "Setup.exe is on the image" grep -qx /Setup.exe <(files_in "$image")
 
@@ -99,22 +109,101 @@ status=$?
 check "takes paths relative to the current directory (exit status $status)" \
   test "$status" = 0 -a -f "$work/relative.iso"
 
-# ---- signed image
-openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj "/CN=Orvex AutoRun Test Publisher" \
-  -keyout "$work/key.pem" -out "$work/cert.pem" >/dev/null 2>&1
-check "openssl made a throwaway certificate" test -s "$work/cert.pem" -a -s "$work/key.pem"
+# ---- signed image: a throwaway CA, a code-signing certificate (also as
+# PKCS#12) and a time-stamping authority answering on localhost
+make_pki() (
+  cd "$1" || exit 1
+  openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj "/CN=Orvex Test Root" \
+    -addext basicConstraints=critical,CA:true -addext keyUsage=critical,keyCertSign \
+    -keyout ca-key.pem -out ca.pem &&
+    for who in "cert:AutoRun Test Publisher:codeSigning" "tsa:Test Time Stamps:critical,timeStamping"; do
+      IFS=: read -r file cn usage <<<"$who"
+      openssl req -newkey rsa:2048 -nodes -subj "/CN=Orvex $cn" -keyout "$file-key.pem" |
+        openssl x509 -req -CA ca.pem -CAkey ca-key.pem -days 2 -out "$file.pem" \
+          -extfile <(echo "extendedKeyUsage=$usage") || exit 1
+    done &&
+    echo "test password" >password.txt &&
+    openssl pkcs12 -export -in cert.pem -inkey cert-key.pem -passout file:password.txt -out signer.p12 &&
+    printf '%s\n' '[tsa]' 'default_tsa = here' '[here]' "serial = $PWD/tsa-serial" \
+      "signer_cert = $PWD/tsa.pem" "certs = $PWD/ca.pem" "signer_key = $PWD/tsa-key.pem" \
+      'signer_digest = sha256' 'default_policy = 1.2.3.4.1' 'digests = sha256' \
+      'ess_cert_id_alg = sha256' >tsa.cnf &&
+    echo 01 >tsa-serial
+) >/dev/null 2>&1
+mkdir "$work/pki"
+make_pki "$work/pki"
+check "openssl made a throwaway CA, signer and time-stamping authority" test -s "$work/pki/tsa.cnf"
+python3 "$(dirname "$0")/timestamp-server.py" "$work/pki/port" "$work/pki/tsa.cnf" &
+server=$!
+for _ in $(seq 100); do [[ -s $work/pki/port ]] && break; sleep 0.1; done
+timestamp=http://127.0.0.1:$(cat "$work/pki/port")
+verify() {  # file: osslsigncode's verdict on its signature and timestamp
+  osslsigncode verify -CAfile "$work/pki/ca.pem" -TSA-CAfile "$work/pki/ca.pem" -in "$1" 2>&1
+}
+
+# Beside the launcher: a program signed by another company, an unsigned
+# library, and a driver package's library.
+signed_source=$work/signed-source
+cp -R "$source" "$signed_source"
+mkdir "$signed_source/redist" "$signed_source/driver"
+osslsigncode sign -certs "$work/pki/cert.pem" -key "$work/pki/cert-key.pem" -h sha256 \
+  -in "$launcher" -out "$signed_source/redist/vendor.exe" >/dev/null 2>&1
+cp "$launcher" "$signed_source/helper.dll"
+cp "$launcher" "$signed_source/driver/coinstaller.dll"
+touch "$signed_source/driver/device.cat"
+
 image=$work/signed.iso
-"$builder" --launcher "$launcher" --check "$checker" --cert "$work/cert.pem" --key "$work/key.pem" \
-  "$source" "$image" >"$work/signed.log" 2>&1
+output=$(ORVEX_TEST_PASSWORD="test password" "$builder" --launcher "$launcher" --check "$checker" \
+  --pkcs12 "$work/pki/signer.p12" --password-env ORVEX_TEST_PASSWORD --timestamp "$timestamp" \
+  --sign-all "$signed_source" "$image" 2>&1)
 status=$?
-check "builds the signed image (exit status $status)" test "$status" = 0
-extract "$image" /autorun.exe "$work/signed.exe"
-verify=$(osslsigncode verify -CAfile "$work/cert.pem" -in "$work/signed.exe" 2>&1)
+echo "$output" | grep -v ': note: '
+check "builds the signed image with --sign-all (exit status $status)" test "$status" = 0
+check "the label is the window's title, cut to the 16 characters of a Joliet label" \
+  grep -q '^Volume Id *: Orvex Test Mediu$' <(xorriso -indev "$image" -pvd_info 2>/dev/null)
+check "says the third-party program is left alone" \
+  grep -q 'left alone: redist/vendor.exe is signed already' <<<"$output"
+check "says the driver package is left alone" \
+  grep -q 'left alone: driver/coinstaller.dll belongs to a driver package' <<<"$output"
+for file in autorun.exe helper.dll redist/vendor.exe driver/coinstaller.dll; do
+  extract "$image" "/$file" "$work/extracted"
+  verdict=$(verify "$work/extracted")
+  case $file in
+    driver/*) check "$file stays unsigned" grep -q 'No signature found' <<<"$verdict" ;;
+    redist/*) check "$file is unchanged byte for byte" cmp "$signed_source/$file" "$work/extracted" ;;
+    *)
+      check "$file is signed by the throwaway publisher" \
+        grep -q 'Subject: /CN=Orvex AutoRun Test Publisher' <<<"$verdict"
+      check "$file's signature verifies" grep -q '^Signature verification: ok' <<<"$verdict"
+      check "$file's timestamp verifies" \
+        grep -q '^Timestamp Server Signature verification: ok' <<<"$verdict"
+      ;;
+  esac
+done
+
+# The checker's audit of the image: every program, its signature and timestamp.
+mkdir "$work/image"
+extract "$image" / "$work/image"
+audit=$("$checker" --all-files --ca-file "$work/pki/ca.pem" --json "$work/image")
+while IFS='|' read -r file finding; do
+  check "the audit says of $file: $finding" grep -qF "\"file\": \"$work/image/$file\", $finding" <<<"$audit"
+done <<EOF
+autorun.exe|"severity": "note", "text": "autorun.exe is signed and timestamped, and its signature verifies"
+redist/vendor.exe|"severity": "warning", "text": "redist/vendor.exe's signature has no timestamp: it stops verifying on $(date -u -d "$(openssl x509 -enddate -noout -in "$work/pki/cert.pem" | cut -d= -f2)" +%F)
+driver/coinstaller.dll|"severity": "note", "text": "driver/coinstaller.dll belongs to a driver package
+setup.exe|"severity": "warning", "text": "setup.exe is not a Windows program the checker can read
+EOF
+
+image=$work/untimed.iso
+output=$("$builder" --launcher "$launcher" --check "$checker" --cert "$work/pki/cert.pem" \
+  --key "$work/pki/cert-key.pem" "$source" "$image" 2>&1)
 status=$?
-check "the signed launcher verifies (exit status $status)" test "$status" = 0
-check "it is signed by the throwaway certificate" \
-  grep -q 'Subject: /CN=Orvex AutoRun Test Publisher' <<<"$verify"
-check "the signature is intact" grep -q 'Signature verification: ok' <<<"$verify"
+check "signs with a certificate and key (exit status $status)" test "$status" = 0
+check "warns that a signature without a timestamp ends with the certificate" \
+  grep -q 'warning: no --timestamp: the signatures stop verifying when the certificate expires' \
+  <<<"$output"
+extract "$image" /autorun.exe "$work/extracted"
+check "that signature verifies" grep -q '^Signature verification: ok' <(verify "$work/extracted")
 
 # ---- refusals
 refuses() {  # what, source folder, the error the checker must show
@@ -135,9 +224,65 @@ touch "$devices/Docs/nul.txt" "$devices/Aux.bmp"
 refuses "a medium with files Windows cannot open" "$devices" \
   "Docs/nul.txt on the medium is a Windows device name: no file of this name can be opened on Windows"
 
+# What the image or the medium cannot hold: each refused, naming the file
+# and the limit, and no image written.
+long_name=$(printf 'n%.0s' {1..61}).txt
+while IFS='|' read -r what make options message; do
+  limited=$work/limited
+  rm -rf "$limited"
+  cp -R "$media/clean-window" "$limited"
+  (cd "$limited" && eval "$make")
+  image=$work/limited.iso
+  # shellcheck disable=SC2086  # (options split as written)
+  output=$("$builder" --launcher "$launcher" --check "$checker" $options "$limited" "$image" 2>&1)
+  status=$?
+  check "refuses $what (exit status $status)" test "$status" = 1 -a ! -e "$image"
+  check "names the file and the limit for $what" grep -qF "$message" <<<"$output"
+done <<EOF
+a name of 65 characters|touch "$long_name"|--media dvd|limited/$long_name: error: the name has 65 characters; Joliet names hold at most 64
+names that differ in case only|touch Readme.TXT||limited/readme.txt: error: the name differs from Readme.TXT only in letter case
+a folder 9 levels deep|mkdir -p 2/3/4/5/6/7/8/9||limited/2/3/4/5/6/7/8/9: error: the folder lies 9 levels deep; ISO 9660 holds at most 8
+a file of 4 GiB|truncate -s 4G big.bin|--media usb|limited/big.bin: error: the file has 4294967296 bytes; files of 4 GiB and more need ISO level 3
+more than a CD holds|truncate -s 740000000 big.bin|--media cd|bytes; a cd holds 737280000
+EOF
+
 "$builder" "$source" >/dev/null 2>&1
 status=$?
 check "a missing argument is a usage error (exit status $status)" test "$status" = 2
+
+# ---- preview of the demo medium at 96 and 144 DPI
+if [[ -f $preview_launcher && -f $6 ]] && [[ -x /usr/lib/wine/wine64 ]] &&
+  command -v Xvfb xdotool xwd montage >/dev/null; then
+  demo=$work/demo
+  cp -R "$7" "$demo"
+  cp "$6" "$demo/"
+  preview=$work/preview
+  ORVEX_PREVIEW_PREFIX=$8 "$builder" --launcher "$preview_launcher" --check "$checker" \
+    --preview-only "$preview" "$demo" >"$work/preview.log" 2>&1
+  status=$?
+  tail -n 1 "$work/preview.log"
+  check "previews the demo medium (exit status $status)" test "$status" = 0
+  check "one PNG per DPI and a contact sheet" test -f "$preview/autorun-96dpi.png" -a \
+    -f "$preview/autorun-144dpi.png" -a -f "$preview/contact-sheet.png"
+  size() { identify -format '%w %h' "$1"; }
+  read -r width96 _ < <(size "$preview/autorun-96dpi.png")
+  read -r width144 _ < <(size "$preview/autorun-144dpi.png")
+  read -r picture _ < <(size "$demo/splash.png")
+  # The client area grows with the DPI; the frame around it does not.
+  check "at 144 DPI the window is half the picture's width wider (${width96} and ${width144} px)" \
+    test $((2 * (width144 - width96) - picture)) -ge -3 -a $((2 * (width144 - width96) - picture)) -le 3
+  background=srgb\($(sed -n 's/^BackColor=//p' "$demo/autorun.ini" | tr -d '\r')\)
+  for png in autorun-96dpi autorun-144dpi; do
+    read -r width height < <(size "$preview/$png.png")
+    check "$png shows the background colour in the bottom left corner" test \
+      "$(convert "$preview/$png.png" -format "%[pixel:p{5,$((height - 5))}]" info:)" = "$background"
+    check "preview.json says what $png showed" grep -qF "\"png\": \"$png.png\", \"shows\": \"window\", \"title\": \"Orvex Demo Suite 1.0\", \"width\": $width, \"height\": $height, \"exitStatus\": 0" "$preview/preview.json"
+  done
+  check "leaves no process of its Wine prefix behind" \
+    bash -c '! grep -lzs "WINEPREFIX=$1" /proc/[0-9]*/environ' _ "$8"
+else
+  echo "preview skipped: needs a 64-bit launcher, the demo's setup.exe, wine64, Xvfb, xdotool, xwd and ImageMagick"
+fi
 
 if [[ $failures -gt 0 ]]; then
   echo "$failures check(s) failed"

@@ -76,7 +76,10 @@ ActionVerdict Checker::JudgeAction(const std::string& section, const std::string
     return verdict;
   }
   switch (search.place) {
-    case ProgramPlace::OnMedium: verdict.explanation = search.found + " is on the medium"; break;
+    case ProgramPlace::OnMedium:
+      verdict.explanation = search.found + " is on the medium";
+      startedPrograms_.push_back(search.found);
+      break;
     case ProgramPlace::SystemProgram:
       verdict.explanation = search.program + " is a program of Windows";
       break;

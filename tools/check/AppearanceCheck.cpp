@@ -217,6 +217,7 @@ void Checker::CheckPicture() {
 void Checker::CheckTitle() {
   const std::string value = Value(kDialogSection, "Caption");
   const int line = LineOf(kDialogSection, "Caption");
+  report_.title = value;
   if (!value.empty()) {
     Add(Severity::Note, line, "window title " + Quoted(value));
   } else {

@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "launcher/Launcher.h"
 #include "tools/check/CheckingPlatform.h"
@@ -46,6 +47,10 @@ class Checker {
   void CheckEncoding();
   // The mode to check the rest as: window mode (true) or headless.
   bool CheckMode();
+  // What the image cannot hold, with --media.
+  void CheckLimits();
+  // The medium's root as the user named it, for findings about its files.
+  std::string ShownRoot() const;
   void Add(Severity severity, int line, std::string text);
   // An error that ends the start-up when the launcher reads about: where it
   // stops if about is its last read, otherwise if it gets this far.
@@ -78,6 +83,10 @@ class Checker {
   // NameCheck.cpp
   void CheckNames(bool windowMode);
 
+  // SignatureAudit.cpp
+  void AuditPrograms();
+  void AuditProgram(const std::string& relative);
+
   CheckOptions options_;
   MediumFolder medium_;
   CheckingPlatform platform_;
@@ -85,6 +94,8 @@ class Checker {
   const LoadedProfile* profile_ = nullptr;
   CheckReport report_;
   std::optional<Stop> stop_;
+  // The programs on the medium that actions start, below its root.
+  std::vector<std::string> startedPrograms_;
 };
 
 }  // namespace orvex::check

@@ -58,6 +58,8 @@ CheckReport Checker::Run() {
   if (!profile_) {
     ReportMissingProfile(start);
     CheckFileNames();
+    AuditPrograms();
+    CheckLimits();
     return report_;
   }
   if (start.failure) {
@@ -89,7 +91,24 @@ CheckReport Checker::Run() {
     AddEnding(read.section.empty() ? 1 : LineOf(read.section, read.key), read, stop_->ending,
               stop_->detail);
   }
+  AuditPrograms();
+  CheckLimits();
   return report_;
+}
+
+std::string Checker::ShownRoot() const {
+  std::string shownRoot = options_.folderAsGiven;
+  while (shownRoot.size() > 1 && (shownRoot.back() == '/' || shownRoot.back() == '\\')) {
+    shownRoot.pop_back();
+  }
+  return shownRoot;
+}
+
+void Checker::CheckLimits() {
+  if (!options_.limits) return;
+  for (Finding& finding : CheckMediumLimits(options_.folder, ShownRoot(), *options_.limits)) {
+    report_.findings.push_back(std::move(finding));
+  }
 }
 
 void Checker::ReportMissingProfile(const RunOutcome& start) {

@@ -4,8 +4,10 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
+#include "tools/check/MediumLimits.h"
 #include "tools/check/Report.h"
 
 namespace orvex::check {
@@ -16,6 +18,13 @@ struct CheckOptions {
   std::string folderAsGiven;
   // The launcher's executable name without ".exe"; the profile is NAME.ini.
   std::string executableName = "autorun";
+  // What the image must hold (--media); nothing: not checked.
+  std::optional<MediumLimits> limits;
+  // Audit the signatures of every Windows program on the medium, not only
+  // those the profile starts.
+  bool allFiles = false;
+  // The roots osslsigncode trusts instead of the system's; empty: the system's.
+  std::string caFile;
 };
 
 CheckReport CheckMedium(const CheckOptions& options);

@@ -55,8 +55,12 @@ int CheckReport::Count(Severity severity) const {
 
 void WriteText(const CheckReport& report, std::ostream& out) {
   for (const Finding& finding : report.findings) {
-    out << report.profile << ':' << finding.line << ": " << SeverityName(finding.severity) << ": "
-        << finding.text << '\n';
+    if (finding.file.empty()) {
+      out << report.profile << ':' << finding.line;
+    } else {
+      out << finding.file;
+    }
+    out << ": " << SeverityName(finding.severity) << ": " << finding.text << '\n';
   }
 }
 
@@ -65,6 +69,7 @@ void WriteJson(const CheckReport& report, std::ostream& out) {
   out << "  \"profile\": " << Json(report.profile) << ",\n";
   out << "  \"encoding\": " << JsonOrNull(report.encoding) << ",\n";
   out << "  \"mode\": " << JsonOrNull(report.mode) << ",\n";
+  out << "  \"title\": " << JsonOrNull(report.title) << ",\n";
   out << "  \"launcherWorks\": " << (report.LauncherWorks() ? "true" : "false") << ",\n";
   out << "  \"errors\": " << report.Count(Severity::Error) << ",\n";
   out << "  \"warnings\": " << report.Count(Severity::Warning) << ",\n";
@@ -80,7 +85,9 @@ void WriteJson(const CheckReport& report, std::ostream& out) {
   out << "  \"findings\": [";
   for (std::size_t i = 0; i < report.findings.size(); ++i) {
     const Finding& finding = report.findings[i];
-    out << (i ? ",\n    " : "\n    ") << "{\"line\": " << finding.line
+    out << (i ? ",\n    " : "\n    ")
+        << (finding.file.empty() ? "{\"line\": " + std::to_string(finding.line)
+                                 : "{\"file\": " + Json(finding.file))
         << ", \"severity\": " << Json(SeverityName(finding.severity))
         << ", \"text\": " << Json(finding.text) << "}";
   }

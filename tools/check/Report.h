@@ -15,6 +15,8 @@ struct Finding {
   int line = 1;
   Severity severity = Severity::Note;
   std::string text;
+  // A file on the medium the finding is about, instead of the profile's line.
+  std::string file = {};
 };
 
 // How the launcher would end: a failure's report or one of its own
@@ -35,6 +37,7 @@ struct CheckReport {
   std::string profile;   // the profile's path as the user named the medium
   std::string encoding;  // how the launcher reads it; empty when there is none
   std::string mode;      // "window", "headless", or empty when unknown
+  std::string title;     // the window's title as the launcher reads it
   std::vector<Finding> findings;
   std::optional<Ending> startUpEnding;  // start-up ends in a report or message
   std::vector<ClickEnding> clickEndings;
@@ -43,7 +46,8 @@ struct CheckReport {
   bool LauncherWorks() const { return Count(Severity::Error) == 0; }
 };
 
-// "FILE:LINE: severity: text", one finding a line.
+// "PROFILE:LINE: severity: text" or "FILE: severity: text", one finding a
+// line.
 void WriteText(const CheckReport& report, std::ostream& out);
 void WriteJson(const CheckReport& report, std::ostream& out);
 
