@@ -4,12 +4,20 @@
 #include <map>
 #include <system_error>
 
-#include "tools/check/LowerCase.h"
+#include "settings/TextEncoding.h"
 #include "tools/check/MediumFolder.h"
+#include "tools/check/SystemCase.h"
 
 namespace orvex::check {
 
 namespace {
+
+// As the file system compares names: each unit upper-cased.
+std::u16string FoldedName(const std::string& utf8) {
+  std::u16string name = DecodeUtf8(utf8);
+  for (char16_t& unit : name) unit = FileNameUpperCase(unit);
+  return name;
+}
 
 constexpr std::size_t kJolietNameUnits = 64;
 constexpr std::size_t kJolietPathUnits = 240;
@@ -40,7 +48,7 @@ struct Walk {
   }
 
   void Folder(const std::filesystem::path& folder, const std::string& relative, int level) {
-    std::map<std::string, std::string> byLowerCase;
+    std::map<std::u16string, std::string> byFoldedName;
     std::error_code error;
     // In name order, so that findings come in the same order on every system.
     std::vector<std::filesystem::directory_entry> entries;
@@ -52,7 +60,7 @@ struct Walk {
     for (const std::filesystem::directory_entry& entry : entries) {
       const std::string name = Utf8FromPath(entry.path().filename());
       const std::string path = relative.empty() ? name : relative + "/" + name;
-      const auto [other, added] = byLowerCase.emplace(LowerCaseLikeWindows(name), name);
+      const auto [other, added] = byFoldedName.emplace(FoldedName(name), name);
       if (!added) {
         Error(path, "the name differs from " + other->second +
                         " only in letter case: Windows sees one name, so one of them cannot be "

@@ -8,7 +8,7 @@
 
 #include "tools/check/Checker.h"
 #include "tools/check/FileBytes.h"
-#include "tools/check/LowerCase.h"
+#include "tools/check/SystemCase.h"
 #include "tools/check/PeSignature.h"
 #include "tools/check/SignatureVerify.h"
 
