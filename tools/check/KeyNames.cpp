@@ -35,13 +35,21 @@ std::size_t EditDistance(const std::u16string& a, const std::u16string& b) {
 }  // namespace
 
 const std::vector<std::string>& DialogKeys() {
-  static const std::vector<std::string> keys = {"Show", "DefaultAction", "BackColor", "Picture",
-                                                "Caption"};
+  static const std::vector<std::string> keys = {"Show",
+                                                "DefaultAction",
+                                                "BackColor",
+                                                "Picture",
+                                                "Caption",
+                                                "DefaultOpen",
+                                                "DefaultAction.x86",
+                                                "DefaultAction.x64",
+                                                "DefaultAction.arm64"};
   return keys;
 }
 
 const std::vector<std::string>& ButtonKeys() {
-  static const std::vector<std::string> keys = {"Show", "Caption", "Action"};
+  static const std::vector<std::string> keys = {"Show",       "Caption",    "Action",      "Open",
+                                                "Action.x86", "Action.x64", "Action.arm64"};
   return keys;
 }
 

@@ -93,18 +93,27 @@ PathPlace PlaceOf(std::string_view windowsPath) {
   return PathPlace::Medium;
 }
 
-std::optional<std::filesystem::path> MediumFolder::Find(std::string_view windowsPath) const {
+std::optional<std::filesystem::path> MediumFolder::Locate(std::string_view windowsPath) const {
   const auto names = NamesBelowRoot(windowsPath);
-  if (!names || names->empty()) return std::nullopt;
+  if (!names) return std::nullopt;
   std::filesystem::path at = root_;
   for (const std::string& name : *names) {
     const auto entry = Entry(at, name);
     if (!entry) return std::nullopt;
     at = *entry;
   }
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(at, error)) return std::nullopt;
   return at;
+}
+
+std::optional<std::filesystem::path> MediumFolder::Find(std::string_view windowsPath) const {
+  const auto found = Locate(windowsPath);
+  std::error_code error;
+  if (!found || !std::filesystem::is_regular_file(*found, error)) return std::nullopt;
+  return found;
+}
+
+bool MediumFolder::Contains(std::string_view windowsPath) const {
+  return Locate(windowsPath).has_value();
 }
 
 std::optional<std::string> MediumFolder::FindRelative(std::string_view windowsPath) const {
