@@ -76,11 +76,11 @@ std::wstring NetworkName(const std::wstring& program) {
 
 // Only the rare program that needs elevation, and opening a document, use
 // the shell, so it is loaded here rather than imported: every other run
-// starts without it. It stays
-// loaded, as the shell may still be at work when this returns, and so does
-// COM, which shell handlers may need on the calling thread. Microsoft asks
-// for an apartment without OLE1 DDE before ShellExecuteEx; an apartment made
-// earlier in another way (RPC_E_CHANGED_MODE) is used as it is.
+// starts without it. It stays loaded, as the shell may still be at work when
+// this returns, and so does COM, which shell handlers may need on the
+// calling thread. Microsoft asks for an apartment without OLE1 DDE before
+// ShellExecuteEx; an apartment made earlier in another way
+// (RPC_E_CHANGED_MODE) is used as it is.
 using ShellExecuteExFn = BOOL(WINAPI*)(SHELLEXECUTEINFOW*);
 ShellExecuteExFn LoadShell() {
   static const ScopedModule ole = LoadSystemLibrary(L"ole32.dll");
