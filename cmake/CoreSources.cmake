@@ -11,6 +11,7 @@ set(orvex_core_sources
   platform/StartPolicy.cpp
   settings/ButtonTable.cpp
   settings/Colour.cpp
+  settings/Command.cpp
   settings/LetterCase.cpp
   settings/NumberText.cpp
   settings/Profile.cpp

@@ -4,7 +4,7 @@
 namespace orvex {
 
 void OnButtonClick(PlatformServices& platform, const SplashState& state, int index) {
-  RunAction(platform, state.buttons.actions.at(index));
+  RunCommand(platform, state.buttons.commands.at(index));
 }
 
 void OnWindowClose(PlatformServices& platform) { platform.EndProgram(ExitStatus::Normal); }

@@ -33,7 +33,7 @@ void ApplyAppearance(PlatformServices& platform, const std::string& profilePath)
 // Shows, moves and widens the buttons for count enabled buttons.
 void ApplyButtonLayout(PlatformServices& platform, int count);
 
-// A click on Button(index) runs its slot's action and ends the process.
+// A click on Button(index) runs its slot's command and ends the process.
 [[noreturn]] void OnButtonClick(PlatformServices& platform, const SplashState& state, int index);
 
 // Closing the window ends the process and starts nothing.

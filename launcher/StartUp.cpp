@@ -19,9 +19,10 @@ void StartUp(PlatformServices& platform, SplashState& state) {
     platform.EndProgram(ExitStatus::MessageShown);
   }
   if (!ReadProfileBoolean(platform, state.profilePath, kDialogSection, "Show")) {
-    // Headless mode reads nothing else of the profile.
-    RunAction(platform,
-              ReadProfileValue(platform, state.profilePath, kDialogSection, "DefaultAction"));
+    // Headless mode reads nothing else of the profile but what to run.
+    RunCommand(platform, ChooseCommand(ReadCommandValues(platform, state.profilePath,
+                                                         kDialogSection, kDefaultCommandKeys,
+                                                         platform.NativeArchitecture())));
   }
   PrepareWindow(platform, state);
 }

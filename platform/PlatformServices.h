@@ -26,6 +26,9 @@ enum class ExitStatus : int {
   Declined = 3,      // the user declined to start an elevated program
 };
 
+// The machine's own processor architecture, whatever the launcher's build.
+enum class Architecture { X86, X64, Arm64, Other };
+
 class PlatformServices {
  public:
   virtual ~PlatformServices() = default;
@@ -50,6 +53,13 @@ class PlatformServices {
   virtual void StartProgram(const std::string& commandLine) = 0;
   virtual PicturePtr LoadPictureFile(const std::string& path) = 0;
   virtual std::string ToLowerCase(const std::string& text) = 0;
+  // True for an existing file or folder.
+  virtual bool PathExists(const std::string& path) = 0;
+  // Opens a document, folder or web address, as written, with the program
+  // the system associates with it (the default verb), shown normally with
+  // the focus; returns at once.
+  virtual void OpenDocument(const std::string& target) = 0;
+  virtual Architecture NativeArchitecture() = 0;
 
   // Properties of the launcher window frmSplash.
   virtual void SetWindowColour(std::int32_t colour) = 0;

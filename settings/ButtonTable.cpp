@@ -8,12 +8,14 @@ std::string ButtonSectionName(int number) { return "BUTTON" + std::to_string(num
 
 ButtonTable LoadButtons(PlatformServices& platform, const std::string& profilePath) {
   ButtonTable table;
+  const Architecture native = platform.NativeArchitecture();
   for (int number = 1; number <= kButtonCount; ++number) {
     const std::string section = ButtonSectionName(number);
     if (!ReadProfileBoolean(platform, profilePath, section, "Show")) continue;
     const int slot = table.count++;
     platform.SetButtonCaption(slot, ReadProfileValue(platform, profilePath, section, "Caption"));
-    table.actions[slot] = ReadProfileValue(platform, profilePath, section, "Action");
+    table.commands[slot] = ChooseCommand(
+        ReadCommandValues(platform, profilePath, section, kButtonCommandKeys, native));
   }
   return table;
 }

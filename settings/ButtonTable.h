@@ -5,15 +5,16 @@
 #include <string>
 
 #include "platform/PlatformServices.h"
+#include "settings/Command.h"
 
 namespace orvex {
 
 inline constexpr int kButtonCount = 4;
 
-// The actions of the four slots of Button, and how many slots are filled.
+// What the four slots of Button do, and how many slots are filled.
 // Captions live in the buttons themselves.
 struct ButtonTable {
-  std::array<std::string, kButtonCount> actions;
+  std::array<Command, kButtonCount> commands;
   int count = 0;
 };
 

@@ -15,6 +15,7 @@
 #include "platform/win32/SystemLibrary.h"
 #include "platform/win32/SystemPaths.h"
 #include "platform/win32/WideText.h"
+#include "settings/Command.h"
 
 namespace orvex::win32 {
 
@@ -73,12 +74,13 @@ std::wstring NetworkName(const std::wstring& program) {
   return reinterpret_cast<const UNIVERSAL_NAME_INFOW*>(answer.data())->lpUniversalName;
 }
 
-// Only the rare program that needs elevation uses the shell, so it is loaded
-// here rather than imported: every other run starts without it. It stays
-// loaded, as the shell may still be at work when this returns, and so does
-// COM, which shell handlers may need on the calling thread. Microsoft asks
-// for an apartment without OLE1 DDE before ShellExecuteEx; an apartment made
-// earlier in another way (RPC_E_CHANGED_MODE) is used as it is.
+// Only the rare program that needs elevation, and opening a document, use
+// the shell, so it is loaded here rather than imported: every other run
+// starts without it. It stays loaded, as the shell may still be at work when
+// this returns, and so does COM, which shell handlers may need on the
+// calling thread. Microsoft asks for an apartment without OLE1 DDE before
+// ShellExecuteEx; an apartment made earlier in another way
+// (RPC_E_CHANGED_MODE) is used as it is.
 using ShellExecuteExFn = BOOL(WINAPI*)(SHELLEXECUTEINFOW*);
 ShellExecuteExFn LoadShell() {
   static const ScopedModule ole = LoadSystemLibrary(L"ole32.dll");
@@ -95,6 +97,12 @@ ShellExecuteExFn LoadShell() {
   return function;
 }
 
+HWND PromptOwnerWindow(HWND launcherWindow) {
+  return ChoosePromptOwner(launcherWindow != nullptr) == PromptOwner::LauncherWindow
+             ? launcherWindow
+             : GetForegroundWindow();
+}
+
 StartResult StartElevated(const std::string& commandLine, HWND launcherWindow) {
   const ShellExecuteExFn shellExecute = LoadShell();
   const SplitCommand split = SplitCommandLine(commandLine);
@@ -104,9 +112,7 @@ StartResult StartElevated(const std::string& commandLine, HWND launcherWindow) {
   SHELLEXECUTEINFOW info{};
   info.cbSize = sizeof(info);
   info.fMask = SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
-  info.hwnd = ChoosePromptOwner(launcherWindow != nullptr) == PromptOwner::LauncherWindow
-                  ? launcherWindow
-                  : GetForegroundWindow();
+  info.hwnd = PromptOwnerWindow(launcherWindow);
   info.lpVerb = L"runas";
   info.lpFile = program.c_str();
   info.lpParameters = arguments.empty() ? nullptr : arguments.c_str();
@@ -141,6 +147,30 @@ StartResult StartCommandLine(const std::string& commandLine, HWND launcherWindow
   const DWORD error = GetLastError();
   if (OnCreateProcessError(Refusal(error)) == StartFailureStep::Elevate) {
     return StartElevated(commandLine, launcherWindow);
+  }
+  throw Failure(FailureKind::FileNotFound, "The system says: " + SystemErrorText(error));
+}
+
+StartResult OpenWithShell(const std::string& target, HWND launcherWindow) {
+  const ShellExecuteExFn shellExecute = LoadShell();
+  // A full path, so that the program gets the same path whatever its own
+  // current directory.
+  const std::wstring file = IsWebAddress(target) ? Widen(target) : FullPath(Widen(target));
+  SHELLEXECUTEINFOW info{};
+  info.cbSize = sizeof(info);
+  // Not SEE_MASK_FLAG_NO_UI: a document without a program gets the
+  // system's choice of program, as in Explorer.
+  info.fMask = SEE_MASK_NOASYNC;
+  info.hwnd = PromptOwnerWindow(launcherWindow);
+  info.lpFile = file.c_str();
+  info.nShow = SW_SHOWNORMAL;
+  // The program may already run (a browser given a web address): it may
+  // come to the front too.
+  AllowSetForegroundWindow(ASFW_ANY);
+  if (shellExecute(&info)) return StartResult::Started;
+  const DWORD error = GetLastError();
+  if (OnElevationError(Refusal(error)) == ElevationFailureStep::EndQuietly) {
+    return StartResult::Declined;
   }
   throw Failure(FailureKind::FileNotFound, "The system says: " + SystemErrorText(error));
 }

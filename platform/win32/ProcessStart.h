@@ -17,4 +17,12 @@ enum class StartResult { Started, Declined };
 // system's reason.
 StartResult StartCommandLine(const std::string& commandLine, HWND launcherWindow);
 
+// Opens a document, folder or web address with the program the system
+// associates with it, as Explorer does: a path as its full path, a web
+// address as written. Where no program is associated, the system's own
+// choice of program appears; Declined means the user cancelled it (or an
+// elevation prompt). Other failures throw "File not found" with the
+// system's reason.
+StartResult OpenWithShell(const std::string& target, HWND launcherWindow);
+
 }  // namespace orvex::win32

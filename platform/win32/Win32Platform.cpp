@@ -7,6 +7,7 @@
 #include "platform/Failure.h"
 #include "platform/PathForms.h"
 #include "platform/win32/FileBytes.h"
+#include "platform/win32/Machine.h"
 #include "platform/win32/Picture.h"
 #include "platform/win32/ProcessStart.h"
 #include "platform/win32/SystemLibrary.h"
@@ -118,6 +119,18 @@ std::string Win32Platform::ToLowerCase(const std::string& text) {
   CharLowerBuffW(wide.data(), static_cast<DWORD>(wide.size()));
   return Narrow(wide);
 }
+
+bool Win32Platform::PathExists(const std::string& path) {
+  return !path.empty() &&
+         GetFileAttributesW(ExtendedPath(Widen(path)).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+void Win32Platform::OpenDocument(const std::string& target) {
+  if (OpenWithShell(target, ShownWindow()) == StartResult::Declined)
+    EndProgram(ExitStatus::Declined);
+}
+
+Architecture Win32Platform::NativeArchitecture() { return NativeMachine(); }
 
 void Win32Platform::SetWindowColour(std::int32_t colour) {
   switch (ClassifyColour(colour)) {

@@ -31,6 +31,9 @@ class Win32Platform final : public PlatformServices {
   void StartProgram(const std::string& commandLine) override;
   PicturePtr LoadPictureFile(const std::string& path) override;
   std::string ToLowerCase(const std::string& text) override;
+  bool PathExists(const std::string& path) override;
+  void OpenDocument(const std::string& target) override;
+  Architecture NativeArchitecture() override;
   void SetWindowColour(std::int32_t colour) override;
   void SetWindowPicture(const PicturePtr& picture) override;
   void SetWindowTitle(const std::string& title) override;

@@ -67,5 +67,50 @@ TEST(RunActionTest, AnUnstartableProgramFailsWithFileNotFoundNamingTheLine) {
   EXPECT_FALSE(outcome.ended);
 }
 
+struct OpenCase {
+  const char* target;
+  bool opens;  // otherwise "File not found" naming the target
+};
+
+std::ostream& operator<<(std::ostream& out, const OpenCase& c) {
+  return out << '"' << c.target << '"';
+}
+
+class OpenTargetTest : public testing::TestWithParam<OpenCase> {};
+
+// The fake has the file D:\setup\Manual.pdf and the folders "docs" and
+// "D:\setup\docs"; nothing else exists.
+TEST_P(OpenTargetTest, OpensAnExistingPathOrAWebAddressAsWrittenThenEnds) {
+  const OpenCase& c = GetParam();
+  FakePlatform platform;
+  platform.files["D:\\setup\\Manual.pdf"] = "%PDF";
+  platform.folders = {"docs", "D:\\setup\\docs"};
+  const auto outcome = Attempt([&] { OpenTarget(platform, c.target); });
+  if (c.opens) {
+    EXPECT_EQ(outcome.ended, ExitStatus::Normal);
+    EXPECT_EQ(platform.opened, std::vector<std::string>{c.target});
+  } else {
+    ASSERT_TRUE(outcome.failure);
+    EXPECT_EQ(outcome.failure->Kind(), FailureKind::FileNotFound);
+    EXPECT_TRUE(test::Contains(outcome.failure->Detail(), c.target)) << outcome.failure->Detail();
+    EXPECT_TRUE(platform.opened.empty());
+  }
+  EXPECT_TRUE(platform.CallsStartingWith("ToLowerCase").empty());
+  EXPECT_TRUE(platform.started.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Targets, OpenTargetTest,
+    testing::Values(OpenCase{"D:\\setup\\Manual.pdf", true}, OpenCase{"docs", true},
+                    OpenCase{"D:\\setup\\docs", true}, OpenCase{"Manual.PDF.txt", false},
+                    OpenCase{"missing\\", false},
+                    // Web addresses are not looked for, and keep their case.
+                    OpenCase{"https://Example.com/Support?Q=A", true},
+                    OpenCase{"mailto:support@example.com", true},
+                    OpenCase{"ms-settings:display", true}, OpenCase{"x-Y.z+1:go", true},
+                    // One letter is a drive; a scheme starts with a letter.
+                    OpenCase{"C:\\x", false}, OpenCase{"C:x", false}, OpenCase{"1a:x", false},
+                    OpenCase{"a_b:x", false}, OpenCase{":x", false}));
+
 }  // namespace
 }  // namespace orvex

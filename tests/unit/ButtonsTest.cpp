@@ -52,15 +52,16 @@ TEST_P(LoadButtonsTest, PacksEnabledSectionsFromTheLeft) {
   for (std::size_t slot = 0; slot < c.filledFrom.size(); ++slot) {
     const std::string n = std::to_string(c.filledFrom[slot]);
     captions.push_back("SetButtonCaption " + std::to_string(slot) + " Caption " + n);
-    EXPECT_EQ(table.actions[slot], "RUN " + n + ".EXE");
+    EXPECT_EQ(table.commands[slot], (Command{Command::Kind::Run, "RUN " + n + ".EXE"}));
   }
-  for (std::size_t slot = c.filledFrom.size(); slot < table.actions.size(); ++slot) {
-    EXPECT_EQ(table.actions[slot], "");
+  for (std::size_t slot = c.filledFrom.size(); slot < table.commands.size(); ++slot) {
+    EXPECT_EQ(table.commands[slot], Command{});
   }
   EXPECT_EQ(platform.CallsStartingWith("SetButtonCaption"), captions);
 }
 
-TEST_P(LoadButtonsTest, ReadsShowThenCaptionAndActionOfEnabledSections) {
+// The keys read after the existing ones: the machine's action, then Open.
+TEST_P(LoadButtonsTest, ReadsShowThenCaptionActionAndTheNewKeysOfEnabledSections) {
   const PackingCase& c = GetParam();
   FakePlatform platform;
   platform.SetProfile(ButtonProfile(c.shows));
@@ -76,6 +77,8 @@ TEST_P(LoadButtonsTest, ReadsShowThenCaptionAndActionOfEnabledSections) {
       expected.push_back("SetButtonCaption " + std::to_string(slot) + " Caption " +
                          std::to_string(n));
       expected.push_back(section + "Action");
+      expected.push_back(section + "Action.x86");
+      expected.push_back(section + "Open");
       ++slot;
     }
   }
@@ -181,8 +184,9 @@ class ButtonClickTest : public testing::TestWithParam<int> {};
 
 TEST_P(ButtonClickTest, RunsTheActionOfThatSlotAndEnds) {
   SplashState state;
-  state.buttons.actions = {"First.EXE", "SECOND.exe /A", "third", "Fourth \"X\""};
-  state.buttons.count = 4;
+  for (const char* action : {"First.EXE", "SECOND.exe /A", "third", "Fourth \"X\""}) {
+    state.buttons.commands[state.buttons.count++].text = action;
+  }
   const Calls lowered = {"first.exe", "second.exe /a", "third", "fourth \"x\""};
   FakePlatform platform;
   const auto outcome = Attempt([&] { OnButtonClick(platform, state, GetParam()); });
@@ -194,7 +198,7 @@ INSTANTIATE_TEST_SUITE_P(Slots, ButtonClickTest, testing::Range(0, 4));
 
 TEST(ButtonClickTest, ExitActionStartsNothing) {
   SplashState state;
-  state.buttons.actions[0] = "EXIT";
+  state.buttons.commands[0].text = "EXIT";
   state.buttons.count = 1;
   FakePlatform platform;
   const auto outcome = Attempt([&] { OnButtonClick(platform, state, 0); });

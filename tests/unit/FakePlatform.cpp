@@ -85,6 +85,16 @@ std::string FakePlatform::ToLowerCase(const std::string& text) {
   return Lower(text);
 }
 
+bool FakePlatform::PathExists(const std::string& path) {
+  calls.push_back("PathExists " + path);
+  return files.count(path) > 0 || folders.count(path) > 0;
+}
+
+void FakePlatform::OpenDocument(const std::string& target) {
+  calls.push_back("OpenDocument " + target);
+  opened.push_back(target);
+}
+
 void FakePlatform::SetWindowColour(std::int32_t colour) {
   calls.push_back("SetWindowColour " + std::to_string(colour));
   // The window takes only what it can show, as the real one does.

@@ -26,10 +26,14 @@ class FakePlatform : public PlatformServices {
   std::set<std::string> notPictures;
   // Command lines that fail to start.
   std::set<std::string> unstartable;
+  // Folders by full or relative path.
+  std::set<std::string> folders;
+  Architecture architecture = Architecture::X86;
 
   // Every call made, as one line each ("ShowMessage text", ...).
   std::vector<std::string> calls;
   std::vector<std::string> started;
+  std::vector<std::string> opened;
   std::vector<std::string> messages;
 
   // The profile at the default place, D:\setup\launch.ini.
@@ -48,6 +52,9 @@ class FakePlatform : public PlatformServices {
   void StartProgram(const std::string& commandLine) override;
   PicturePtr LoadPictureFile(const std::string& path) override;
   std::string ToLowerCase(const std::string& text) override;
+  bool PathExists(const std::string& path) override;
+  void OpenDocument(const std::string& target) override;
+  Architecture NativeArchitecture() override { return architecture; }
   void SetWindowColour(std::int32_t colour) override;
   void SetWindowPicture(const PicturePtr& picture) override;
   void SetWindowTitle(const std::string& title) override;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -63,7 +64,7 @@ TEST(StartUpTest, TheProfileIsNamedAfterTheExecutableInTheCurrentDirectory) {
   EXPECT_EQ(state.profilePath, "E:\\Disc One\\Menu.ini");
 }
 
-TEST(StartUpTest, HeadlessModeTestsExistenceOnceThenReadsOnlyShowAndDefaultAction) {
+TEST(StartUpTest, HeadlessModeTestsExistenceOnceThenReadsOnlyShowAndWhatToRun) {
   FakePlatform platform;
   platform.SetProfile(
       "[DIALOG]\nShow=0\nDefaultAction=SETUP\\Install.EXE /Q\nBackColor=bad\nPicture=none\n"
@@ -71,14 +72,16 @@ TEST(StartUpTest, HeadlessModeTestsExistenceOnceThenReadsOnlyShowAndDefaultActio
   SplashState state;
   const auto outcome = Attempt([&] { StartUp(platform, state); });
   EXPECT_EQ(outcome.ended, ExitStatus::Normal);
-  EXPECT_EQ(Reads(platform), (Calls{"Read [DIALOG] Show", "Read [DIALOG] DefaultAction"}));
+  const Calls reads = {"Read [DIALOG] Show", "Read [DIALOG] DefaultAction",
+                       "Read [DIALOG] DefaultAction.x86", "Read [DIALOG] DefaultOpen"};
+  EXPECT_EQ(Reads(platform), reads);
 
   const std::string exists = "FileExists " + platform.ProfilePath();
   EXPECT_EQ(platform.CallsStartingWith("FileExists"), Calls{exists});
-  EXPECT_EQ(test::CallsFrom(platform.calls, exists),
-            (Calls{exists, "Read [DIALOG] Show", "Read [DIALOG] DefaultAction",
-                   "ToLowerCase SETUP\\Install.EXE /Q", "StartProgram setup\\install.exe /q",
-                   "EndProgram 0"}));
+  EXPECT_EQ(
+      test::CallsFrom(platform.calls, exists),
+      (Calls{exists, reads[0], reads[1], reads[2], reads[3], "ToLowerCase SETUP\\Install.EXE /Q",
+             "StartProgram setup\\install.exe /q", "EndProgram 0"}));
 }
 
 TEST(StartUpTest, HeadlessExitInAnyCaseStartsNothingAndTouchesNoWindow) {
@@ -122,19 +125,23 @@ TEST(StartUpTest, WindowModePreparesButtonsAppearanceAndLayoutInOrderThenReturns
   ASSERT_TRUE(Attempt([&] { StartUp(platform, state); }).Returned());
 
   EXPECT_EQ(state.buttons.count, 2);
-  EXPECT_EQ(state.buttons.actions[0], "SETUP.EXE");
-  EXPECT_EQ(state.buttons.actions[1], "Notepad README.TXT");
+  EXPECT_EQ(state.buttons.commands[0], (Command{Command::Kind::Run, "SETUP.EXE"}));
+  EXPECT_EQ(state.buttons.commands[1], (Command{Command::Kind::Run, "Notepad README.TXT"}));
   EXPECT_EQ(test::CallsFrom(platform.calls, "Read [DIALOG] Show"),
             (Calls{"Read [DIALOG] Show",
                    "Read [BUTTON1] Show",
                    "Read [BUTTON1] Caption",
                    "SetButtonCaption 0 Install",
                    "Read [BUTTON1] Action",
+                   "Read [BUTTON1] Action.x86",
+                   "Read [BUTTON1] Open",
                    "Read [BUTTON2] Show",
                    "Read [BUTTON3] Show",
                    "Read [BUTTON3] Caption",
                    "SetButtonCaption 1 Read me",
                    "Read [BUTTON3] Action",
+                   "Read [BUTTON3] Action.x86",
+                   "Read [BUTTON3] Open",
                    "Read [BUTTON4] Show",
                    "Read [DIALOG] BackColor",
                    "SetWindowColour 4202512",  // red 16, green 32, blue 64
@@ -171,6 +178,96 @@ TEST(StartUpTest, ABadButtonShowBeatsABadColourAndAMissingPicture) {
   EXPECT_TRUE(platform.CallsStartingWith("Read [DIALOG] BackColor").empty());
   EXPECT_TRUE(platform.messages.empty());
 }
+
+// What a button, and headless mode with the same keys of [DIALOG], do on a
+// machine; "-" leaves a key out.
+struct CommandCase {
+  const char* name;
+  Architecture machine;
+  const char* action;
+  const char* machineKey;  // the key "Action.<suffix>" for machineAction
+  const char* machineAction;
+  const char* open;
+  Command done;  // the command line started (lower-cased) or what was opened
+};
+
+Command Runs(const char* commandLine) { return {Command::Kind::Run, commandLine}; }
+Command Opens(const char* target) { return {Command::Kind::Open, target}; }
+
+std::ostream& operator<<(std::ostream& out, const CommandCase& c) { return out << c.name; }
+
+// The section's keys, named for a button ("Action") or [DIALOG] ("DefaultAction").
+std::string CommandLines(const CommandCase& c, const std::string& prefix) {
+  std::string text;
+  auto add = [&](const std::string& key, const char* value) {
+    if (std::string(value) != "-") text += key + "=" + value + "\n";
+  };
+  add(prefix + "Action", c.action);
+  add(prefix + "Action." + c.machineKey, c.machineAction);
+  add(prefix + "Open", c.open);
+  return text;
+}
+
+class CommandChoiceTest : public testing::TestWithParam<CommandCase> {
+ protected:
+  void ExpectDone(const FakePlatform& platform, const check::Outcome& outcome) {
+    const CommandCase& c = GetParam();
+    EXPECT_EQ(outcome.ended, ExitStatus::Normal);
+    const bool runs = c.done.kind == Command::Kind::Run;
+    EXPECT_EQ(platform.started, runs ? Calls{c.done.text} : Calls{});
+    EXPECT_EQ(platform.opened, runs ? Calls{} : Calls{c.done.text});
+  }
+};
+
+TEST_P(CommandChoiceTest, Headless) {
+  const CommandCase& c = GetParam();
+  FakePlatform platform;
+  platform.architecture = c.machine;
+  platform.folders = {"Docs"};
+  platform.SetProfile("[DIALOG]\nShow=0\n" + CommandLines(c, "Default"));
+  SplashState state;
+  ExpectDone(platform, Attempt([&] { StartUp(platform, state); }));
+}
+
+TEST_P(CommandChoiceTest, ButtonClick) {
+  const CommandCase& c = GetParam();
+  FakePlatform platform;
+  platform.architecture = c.machine;
+  platform.folders = {"Docs"};
+  platform.files["D:\\setup\\s.bmp"] = "BM";
+  std::string text =
+      "[DIALOG]\nShow=1\nBackColor=0\nPicture=D:\\setup\\s.bmp\n[BUTTON1]\nShow=1\n" +
+      CommandLines(c, "") + "[BUTTON2]\nShow=0\n[BUTTON3]\nShow=0\n[BUTTON4]\nShow=0\n";
+  platform.SetProfile(text);
+  SplashState state;
+  ASSERT_TRUE(Attempt([&] { StartUp(platform, state); }).Returned());
+  ExpectDone(platform, Attempt([&] { OnButtonClick(platform, state, 0); }));
+}
+
+constexpr auto kX86 = Architecture::X86;
+constexpr auto kX64 = Architecture::X64;
+constexpr auto kArm64 = Architecture::Arm64;
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, CommandChoiceTest,
+    testing::Values(
+        CommandCase{"ActionAlone", kX64, "Setup.EXE", "x64", "-", "-", Runs("setup.exe")},
+        CommandCase{"ActionWinsOverOpen", kX64, "Setup.EXE", "x64", "-", "Docs", Runs("setup.exe")},
+        CommandCase{"OpenAsWritten", kX64, "-", "x64", "-", "Docs", Opens("Docs")},
+        CommandCase{"OpenBesideEmptyAction", kX86, "", "x86", "", "https://Example.com/A",
+                    Opens("https://Example.com/A")},
+        CommandCase{"MachineActionWins", kX64, "Setup32.exe", "x64", "Setup64.EXE", "Docs",
+                    Runs("setup64.exe")},
+        CommandCase{"OtherMachinesAction", kX86, "Setup32.exe", "x64", "Setup64.exe", "-",
+                    Runs("setup32.exe")},
+        CommandCase{"Arm64Action", kArm64, "-", "ARM64", "SetupArm.exe", "Docs",
+                    Runs("setuparm.exe")},
+        CommandCase{"OtherMachineOpens", kArm64, "-", "x64", "Setup64.exe", "Docs", Opens("Docs")},
+        CommandCase{"EmptyMachineActionCountsAsAbsent", kX86, "Setup.exe", "x86", "", "-",
+                    Runs("setup.exe")},
+        CommandCase{"NoSuffixForAnOtherMachine", Architecture::Other, "Setup.exe", "", "Odd.exe",
+                    "-", Runs("setup.exe")}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace orvex

@@ -61,12 +61,14 @@ void Checker::CheckButtons() {
   for (int slot = 0; slot < count; ++slot) {
     const std::string& section = shown[slot];
     const std::string caption = Value(section, "Caption");
-    const std::string action = Value(section, "Action");
     const ButtonState& button = platform_.Buttons().at(slot);
     const std::string name = "button " + std::to_string(slot + 1);
-    const ActionVerdict verdict = JudgeAction(section, "Action", action);
+    const CommandJudgement judged = JudgeCommand(section, kButtonCommandKeys);
+    const ActionVerdict& verdict = judged.verdict;
 
-    std::string what = Quoted(LowerCaseLikeWindows(action));
+    const bool opens = judged.command.kind == Command::Kind::Open;
+    std::string what = opens ? "opens " + Quoted(judged.command.text)
+                             : "action " + Quoted(LowerCaseLikeWindows(judged.command.text));
     if (verdict.exits) {
       what += " (ends the launcher)";
     } else if (!verdict.failure && !verdict.outside) {
@@ -74,13 +76,13 @@ void Checker::CheckButtons() {
     }
     Add(Severity::Note, SectionLine(section).value_or(1),
         name + " of " + std::to_string(count) + " from [" + section + "]: caption " +
-            Quoted(caption) + ", action " + what + "; " + Geometry(button));
+            Quoted(caption) + ", " + what + "; " + Geometry(button));
     CheckCaptionWidth(section, caption, button.width);
 
-    const int line = LineOf(section, "Action");
+    const int line = LineOf(section, judged.key);
     if (verdict.failure) {
       const std::string failure = FailureName(verdict.failure->Kind());
-      const bool isError = verdict.failure->Kind() == FailureKind::InvalidProcedureCall;
+      const bool isError = verdict.certain;
       const Ending ending{line, failure, failure};
       const std::string text = "clicking " + name + (isError ? " ends in " : " would end in ") +
                                Quoted(failure) + ": " + verdict.explanation;
@@ -91,6 +93,7 @@ void Checker::CheckButtons() {
     } else if (verdict.outside) {
       Add(Severity::Warning, line, verdict.explanation);
     }
+    CheckCommandExtras(section, kButtonCommandKeys, "clicking " + name);
   }
 }
 

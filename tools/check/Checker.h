@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "launcher/Launcher.h"
+#include "settings/Command.h"
 #include "tools/check/CheckingPlatform.h"
 #include "tools/check/MediumCheck.h"
 #include "tools/check/Report.h"
@@ -24,6 +25,7 @@ struct ActionVerdict {
   std::string explanation;         // why it fails, or where the program is
   bool exits = false;              // "exit": starts nothing
   bool outside = false;            // a program the checker cannot see
+  bool certain = false;            // the failure comes on every machine
 };
 
 class Checker {
@@ -69,6 +71,21 @@ class Checker {
   // Runs the action with the launcher's RunAction and judges the outcome.
   ActionVerdict JudgeAction(const std::string& section, const std::string& key,
                             const std::string& action);
+  // Runs the target with the launcher's OpenTarget and judges the outcome.
+  ActionVerdict JudgeOpen(const std::string& section, const std::string& key,
+                          const std::string& target);
+  // What the section does on a machine without an action of its own, and
+  // how the checker sees that: the command, its key and the verdict.
+  struct CommandJudgement {
+    Command command;
+    std::string key;
+    ActionVerdict verdict;
+  };
+  CommandJudgement JudgeCommand(const std::string& section, const CommandKeys& keys);
+  // The machines' own actions (warnings where they would fail) and an Open
+  // that an action hides; subject says whose ("clicking button 2").
+  void CheckCommandExtras(const std::string& section, const CommandKeys& keys,
+                          const std::string& subject);
   void CheckHeadless();
 
   // ButtonCheck.cpp

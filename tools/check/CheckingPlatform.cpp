@@ -99,6 +99,10 @@ std::string CheckingPlatform::ToLowerCase(const std::string& text) {
   return LowerCaseLikeWindows(text);
 }
 
+bool CheckingPlatform::PathExists(const std::string& path) {
+  return PlaceOf(path) == PathPlace::OtherDrive || medium_.Contains(path);
+}
+
 void CheckingPlatform::SetWindowColour(std::int32_t colour) {
   if (ClassifyColour(colour) == ColourForm::Invalid) RefuseColour(colour);
 }

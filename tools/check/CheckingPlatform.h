@@ -54,13 +54,18 @@ class CheckingPlatform final : public PlatformServices {
   const std::vector<ProfileRead>& Reads() const { return reads_; }
   const std::vector<std::string>& Messages() const { return messages_; }
   const std::vector<StartedProgram>& Started() const { return started_; }
+  const std::vector<std::string>& Opened() const { return opened_; }
   const std::array<ButtonState, kButtonCount>& Buttons() const { return buttons_; }
 
   // The profile the run read (the first file it read from), if any.
   const LoadedProfile* Profile() const;
 
-  // Forgets the programs started, for the next simulated click.
-  void ClearStarted() { started_.clear(); }
+  // Forgets the programs started and the targets opened, for the next
+  // simulated click.
+  void ClearStarted() {
+    started_.clear();
+    opened_.clear();
+  }
   // The buttons in their design state, for laying them out again.
   void ResetButtons();
 
@@ -77,6 +82,13 @@ class CheckingPlatform final : public PlatformServices {
   void StartProgram(const std::string& commandLine) override;
   PicturePtr LoadPictureFile(const std::string& path) override;
   std::string ToLowerCase(const std::string& text) override;
+  // On the medium; a path to another drive is taken to be there, as the
+  // checker cannot look.
+  bool PathExists(const std::string& path) override;
+  void OpenDocument(const std::string& target) override { opened_.push_back(target); }
+  // The shipped launcher's own; the checker judges each machine's action
+  // itself.
+  Architecture NativeArchitecture() override { return Architecture::X86; }
   // Fails for values the window does not take, as the launcher's does.
   void SetWindowColour(std::int32_t colour) override;
   void SetWindowPicture(const PicturePtr&) override {}
@@ -104,6 +116,7 @@ class CheckingPlatform final : public PlatformServices {
   std::vector<ProfileRead> reads_;
   std::vector<std::string> messages_;
   std::vector<StartedProgram> started_;
+  std::vector<std::string> opened_;
   std::array<ButtonState, kButtonCount> buttons_;
 };
 

@@ -32,16 +32,44 @@ std::size_t EditDistance(const std::u16string& a, const std::u16string& b) {
   return d[a.size()][b.size()];
 }
 
+// Other names of the architectures, which the launcher does not take: the
+// key with the launcher's name for it is the one meant.
+std::optional<std::string> ArchitectureMeant(std::string_view name,
+                                             const std::vector<std::string>& known) {
+  static const std::pair<const char*, const char*> kAliases[] = {
+      {"amd64", "x64"}, {"x86_64", "x64"}, {"x86-64", "x64"},    {"win64", "x64"}, {"i386", "x86"},
+      {"i686", "x86"},  {"win32", "x86"},  {"aarch64", "arm64"}, {"arm", "arm64"},
+  };
+  const auto dot = name.rfind('.');
+  if (dot == std::string_view::npos) return std::nullopt;
+  for (const auto& [alias, architecture] : kAliases) {
+    if (!SameName(name.substr(dot + 1), alias)) continue;
+    const std::string meant = std::string(name.substr(0, dot + 1)) + architecture;
+    for (const std::string& candidate : known) {
+      if (SameName(candidate, meant)) return candidate;
+    }
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 const std::vector<std::string>& DialogKeys() {
-  static const std::vector<std::string> keys = {"Show", "DefaultAction", "BackColor", "Picture",
-                                                "Caption"};
+  static const std::vector<std::string> keys = {"Show",
+                                                "DefaultAction",
+                                                "BackColor",
+                                                "Picture",
+                                                "Caption",
+                                                "DefaultOpen",
+                                                "DefaultAction.x86",
+                                                "DefaultAction.x64",
+                                                "DefaultAction.arm64"};
   return keys;
 }
 
 const std::vector<std::string>& ButtonKeys() {
-  static const std::vector<std::string> keys = {"Show", "Caption", "Action"};
+  static const std::vector<std::string> keys = {"Show",       "Caption",    "Action",      "Open",
+                                                "Action.x86", "Action.x64", "Action.arm64"};
   return keys;
 }
 
@@ -57,6 +85,7 @@ bool SameName(std::string_view a, std::string_view b) {
 
 std::optional<std::string> NearestName(std::string_view name,
                                        const std::vector<std::string>& known) {
+  if (auto meant = ArchitectureMeant(name, known)) return meant;
   const std::u16string folded = Folded(name);
   std::optional<std::string> nearest;
   std::size_t best = 0;

@@ -9,9 +9,10 @@
 
 namespace orvex::check {
 
-// "Show", "DefaultAction", "BackColor", "Picture", "Caption".
+// "Show", "DefaultAction", "BackColor", "Picture", "Caption", then the keys
+// read after them: "DefaultOpen" and "DefaultAction.<architecture>".
 const std::vector<std::string>& DialogKeys();
-// "Show", "Caption", "Action".
+// "Show", "Caption", "Action", "Open" and "Action.<architecture>".
 const std::vector<std::string>& ButtonKeys();
 // "DIALOG", "BUTTON1" to "BUTTON4".
 const std::vector<std::string>& KnownSections();

@@ -225,7 +225,7 @@ bool Checker::CheckMode() {
     report_.mode = "headless";
     Add(Severity::Note, line,
         "headless mode ([DIALOG] Show is " + Quoted(value) +
-            "): the launcher runs DefaultAction and reads nothing else");
+            "): the launcher runs DefaultAction (or opens DefaultOpen) and reads nothing else");
   }
   return *show;
 }

@@ -103,7 +103,7 @@ PathPlace PlaceOf(std::string_view windowsPath) {
   return PathPlace::Medium;
 }
 
-std::optional<std::filesystem::path> MediumFolder::Find(std::string_view windowsPath) const {
+std::optional<std::filesystem::path> MediumFolder::Locate(std::string_view windowsPath) const {
   if (NamesWindowsDevice(windowsPath)) return std::nullopt;
   const auto names = NamesBelowRoot(windowsPath);
   if (!names) return std::nullopt;
@@ -113,9 +113,24 @@ std::optional<std::filesystem::path> MediumFolder::Find(std::string_view windows
     if (!entry) return std::nullopt;
     at = *entry;
   }
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(at, error)) return std::nullopt;
   return at;
+}
+
+std::optional<std::filesystem::path> MediumFolder::Find(std::string_view windowsPath) const {
+  const auto found = Locate(windowsPath);
+  std::error_code error;
+  if (!found || !std::filesystem::is_regular_file(*found, error)) return std::nullopt;
+  return found;
+}
+
+bool MediumFolder::Contains(std::string_view windowsPath) const {
+  // "docs\" names the folder docs, and only a folder.
+  std::string_view trimmed = windowsPath;
+  while (!trimmed.empty() && IsSeparator(trimmed.back())) trimmed.remove_suffix(1);
+  if (trimmed.size() == windowsPath.size()) return Locate(windowsPath).has_value();
+  const auto found = Locate(trimmed);
+  std::error_code error;
+  return found && std::filesystem::is_directory(*found, error);
 }
 
 std::optional<std::string> MediumFolder::FindRelative(std::string_view windowsPath) const {

@@ -38,11 +38,17 @@ class MediumFolder {
   // path that leaves the medium, and for a Windows device name, which no
   // file on the medium can have.
   std::optional<std::filesystem::path> Find(std::string_view windowsPath) const;
-  // The same, as the path below the root with the names as they are on disk
+  // Whether windowsPath names an existing file or folder on the medium (the
+  // root included).
+  bool Contains(std::string_view windowsPath) const;
+  // The same as Find, as the path below the root with the names as they are on disk
   // and "/" between them ("pics/Splash.bmp").
   std::optional<std::string> FindRelative(std::string_view windowsPath) const;
 
  private:
+  // The existing entry that windowsPath names, file or folder.
+  std::optional<std::filesystem::path> Locate(std::string_view windowsPath) const;
+
   std::filesystem::path root_;
 };
 
