@@ -9,6 +9,7 @@ set(orvex_core_sources
   platform/StartPolicy.cpp
   settings/ButtonTable.cpp
   settings/Colour.cpp
+  settings/LanguageChoice.cpp
   settings/LetterCase.cpp
   settings/NumberText.cpp
   settings/Profile.cpp

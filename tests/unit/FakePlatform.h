@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/PlatformServices.h"
+#include "settings/Profile.h"
 #include "tools/check/StandInPlatform.h"
 
 namespace orvex {
@@ -26,6 +27,10 @@ class FakePlatform : public PlatformServices {
   std::set<std::string> notPictures;
   // Command lines that fail to start.
   std::set<std::string> unstartable;
+  std::string arguments;
+  std::vector<std::string> languages;
+  // Each language's parent, as the system names it.
+  std::map<std::string, std::string> parents;
 
   // Every call made, as one line each ("ShowMessage text", ...).
   std::vector<std::string> calls;
@@ -35,6 +40,8 @@ class FakePlatform : public PlatformServices {
   // The profile at the default place, D:\setup\launch.ini.
   void SetProfile(const std::string& text);
   std::string ProfilePath() const;
+  // That profile alone, without a language profile.
+  orvex::ProfileFiles ProfileFiles() const { return {ProfilePath(), ""}; }
   // The calls whose line starts with prefix.
   std::vector<std::string> CallsStartingWith(const std::string& prefix) const;
 
@@ -44,6 +51,9 @@ class FakePlatform : public PlatformServices {
   std::string ReadProfileString(const std::string& file, const std::string& section,
                                 const std::string& key, const std::string& fallback,
                                 std::size_t capacity) override;
+  std::string CommandLineArguments() override { return arguments; }
+  std::vector<std::string> PreferredLanguages() override { return languages; }
+  std::string ParentLanguage(const std::string& language) override;
   void ShowMessage(const std::string& text) override;
   void StartProgram(const std::string& commandLine) override;
   PicturePtr LoadPictureFile(const std::string& path) override;
@@ -51,6 +61,7 @@ class FakePlatform : public PlatformServices {
   void SetWindowColour(std::int32_t colour) override;
   void SetWindowPicture(const PicturePtr& picture) override;
   void SetWindowTitle(const std::string& title) override;
+  void SetTextLanguage(const std::string& language) override;
   void SetButtonCaption(int index, const std::string& caption) override;
   void SetButtonVisible(int index, bool visible) override;
   void SetButtonLeft(int index, int twips) override;

@@ -49,7 +49,7 @@ TEST(StartUpTest, AtADriveRootThePathHasADoubledSeparator) {
   present.currentDirectory = "D:\\";
   present.files["D:\\\\launch.ini"] = "[DIALOG]\nShow=0\nDefaultAction=exit\n";
   EXPECT_EQ(Attempt([&] { StartUp(present, state); }).ended, ExitStatus::Normal);
-  EXPECT_EQ(state.profilePath, "D:\\\\launch.ini");
+  EXPECT_EQ(state.profilePath.profile, "D:\\\\launch.ini");
   EXPECT_TRUE(present.messages.empty());
 }
 
@@ -60,7 +60,7 @@ TEST(StartUpTest, TheProfileIsNamedAfterTheExecutableInTheCurrentDirectory) {
   platform.files["E:\\Disc One\\Menu.ini"] = "[DIALOG]\nShow=0\nDefaultAction=exit\n";
   SplashState state;
   EXPECT_EQ(Attempt([&] { StartUp(platform, state); }).ended, ExitStatus::Normal);
-  EXPECT_EQ(state.profilePath, "E:\\Disc One\\Menu.ini");
+  EXPECT_EQ(state.profilePath.profile, "E:\\Disc One\\Menu.ini");
 }
 
 TEST(StartUpTest, HeadlessModeTestsExistenceOnceThenReadsOnlyShowAndDefaultAction) {

@@ -4,6 +4,7 @@
 #include "platform/ColourForm.h"
 #include "platform/Failure.h"
 #include "tools/check/FileBytes.h"
+#include "tools/check/LanguageParents.h"
 #include "tools/check/LowerCase.h"
 #include "tools/check/PictureDecode.h"
 
@@ -63,6 +64,10 @@ std::string CheckingPlatform::ReadProfileString(const std::string& file, const s
   const LoadedProfile* profile = Load(file);
   if (!profile) return ProfileReader::FromBytes("").Read(section, key, fallback, capacity).value;
   return profile->reader.Read(section, key, fallback, capacity).value;
+}
+
+std::string CheckingPlatform::ParentLanguage(const std::string& language) {
+  return LanguageParent(language);
 }
 
 void CheckingPlatform::StartProgram(const std::string& commandLine) {
