@@ -38,6 +38,11 @@ const LoadedProfile* CheckingPlatform::Profile() const {
   return it == profiles_.end() || !it->second ? nullptr : &*it->second;
 }
 
+const LoadedProfile* CheckingPlatform::Loaded(const std::string& file) const {
+  const auto it = profiles_.find(file);
+  return it == profiles_.end() || !it->second ? nullptr : &*it->second;
+}
+
 std::string CheckingPlatform::CurrentDirectoryPath() { return std::string(kMediumDrive) + "\\"; }
 
 bool CheckingPlatform::FileExists(const std::string& path) {

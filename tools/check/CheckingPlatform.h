@@ -58,6 +58,8 @@ class CheckingPlatform final : public PlatformServices {
 
   // The profile the run read (the first file it read from), if any.
   const LoadedProfile* Profile() const;
+  // A profile file the run read from, if it did.
+  const LoadedProfile* Loaded(const std::string& file) const;
 
   // Forgets the programs started, for the next simulated click.
   void ClearStarted() { started_.clear(); }

@@ -16,6 +16,9 @@ struct CheckOptions {
   std::string folderAsGiven;
   // The launcher's executable name without ".exe"; the profile is NAME.ini.
   std::string executableName = "autorun";
+  // Check as a user of this display language sees the medium; empty: the
+  // profile alone and then each language profile of the medium.
+  std::string language;
 };
 
 CheckReport CheckMedium(const CheckOptions& options);

@@ -15,6 +15,7 @@ struct Finding {
   int line = 1;
   Severity severity = Severity::Note;
   std::string text;
+  std::string file = {};  // where the line is; empty: the profile
 };
 
 // How the launcher would end: a failure's report or one of its own
@@ -38,9 +39,14 @@ struct CheckReport {
   std::vector<Finding> findings;
   std::optional<Ending> startUpEnding;  // start-up ends in a report or message
   std::vector<ClickEnding> clickEndings;
+  // The language the report is for, empty for a user without a language
+  // profile; and the reports for each language profile of the medium.
+  std::string language = {};
+  std::vector<CheckReport> languages = {};
 
   int Count(Severity severity) const;
-  bool LauncherWorks() const { return Count(Severity::Error) == 0; }
+  // In every language.
+  bool LauncherWorks() const;
 };
 
 // "FILE:LINE: severity: text", one finding a line.
