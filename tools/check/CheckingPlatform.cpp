@@ -33,11 +33,6 @@ void CheckingPlatform::ResetButtons() {
   }
 }
 
-const LoadedProfile* CheckingPlatform::Profile() const {
-  const auto it = profiles_.find(firstProfile_);
-  return it == profiles_.end() || !it->second ? nullptr : &*it->second;
-}
-
 const LoadedProfile* CheckingPlatform::Loaded(const std::string& file) const {
   const auto it = profiles_.find(file);
   return it == profiles_.end() || !it->second ? nullptr : &*it->second;
@@ -57,7 +52,6 @@ const LoadedProfile* CheckingPlatform::Load(const std::string& file) {
       if (auto bytes = ReadFileBytes(*found)) loaded = LoadProfile(std::move(*bytes));
     }
     it = profiles_.emplace(file, std::move(loaded)).first;
-    if (firstProfile_.empty()) firstProfile_ = file;
   }
   return it->second ? &*it->second : nullptr;
 }

@@ -56,8 +56,6 @@ class CheckingPlatform final : public PlatformServices {
   const std::vector<StartedProgram>& Started() const { return started_; }
   const std::array<ButtonState, kButtonCount>& Buttons() const { return buttons_; }
 
-  // The profile the run read (the first file it read from), if any.
-  const LoadedProfile* Profile() const;
   // A profile file the run read from, if it did.
   const LoadedProfile* Loaded(const std::string& file) const;
 
@@ -110,7 +108,6 @@ class CheckingPlatform final : public PlatformServices {
   std::string baseName_;
   std::vector<std::string> languages_;
   std::map<std::string, std::optional<LoadedProfile>> profiles_;
-  std::string firstProfile_;
   std::vector<ProfileRead> reads_;
   std::vector<std::string> messages_;
   std::vector<StartedProgram> started_;
