@@ -10,7 +10,10 @@ namespace orvex::check {
 namespace {
 
 // Where Windows' parent is not the name without its last part.
-constexpr std::array<std::pair<const char*, const char*>, 5> kExceptions{{
+constexpr std::array<std::pair<const char*, const char*>, 7> kExceptions{{
+    // Both written forms of Norwegian fall back to Norwegian.
+    {"nb", "no"},
+    {"nn", "no"},
     {"zh-CN", "zh-Hans"},
     {"zh-SG", "zh-Hans"},
     {"zh-TW", "zh-Hant"},
