@@ -112,6 +112,24 @@ void WarnAboutUntranslated(const std::vector<LanguageFile>& files, const Languag
   }
 }
 
+// A profile for a region (de-DE, zh-TW, sr-Latn-RS) with none for what it
+// falls back to: the language's other users get the profile's text.
+void WarnAboutRegionOnly(const CheckOptions& options, const std::vector<LanguageFile>& files,
+                         const LanguageFile& file, CheckReport& report) {
+  const std::string region = file.language.substr(file.language.rfind('-') + 1);
+  const std::string parent = LanguageParent(file.language);
+  if (parent.empty() || region.size() == 4) return;  // a language, or a script
+  for (std::string up = parent; !up.empty(); up = LanguageParent(up)) {
+    if (HasFileFor(files, up)) return;
+  }
+  const std::string rename = options.executableName + "." + parent + ".ini";
+  report.findings.push_back({1, Severity::Warning,
+                             "there is no " + rename + ": users of " + parent + " outside " +
+                                 file.language + " get the profile's text; name this file " +
+                                 rename + " unless it is for " + file.language + " alone",
+                             file.shown});
+}
+
 }  // namespace
 
 void AddLanguageReports(const CheckOptions& options, CheckReport& report) {
@@ -141,24 +159,11 @@ void AddLanguageReports(const CheckOptions& options, CheckReport& report) {
       return std::any_of(report.findings.begin(), report.findings.end(),
                          [&](const Finding& said) { return SameFinding(finding, said); });
     });
-    if (!file.reader) continue;
-    WarnAboutKeys(file, *profile, language);
-    WarnAboutUntranslated(files, file, *profile, language);
-    std::string parent = LanguageParent(file.language);
-    bool parentServed = parent.empty();
-    for (std::string up = parent; !up.empty(); up = LanguageParent(up)) {
-      parentServed = parentServed || HasFileFor(files, up);
-      if (LanguageParent(up).empty()) parent = up;
+    if (file.reader) {
+      WarnAboutKeys(file, *profile, language);
+      WarnAboutUntranslated(files, file, *profile, language);
     }
-    if (!parentServed) {
-      language.findings.push_back({1, Severity::Warning,
-                                   "there is no " + options.executableName + "." + parent +
-                                       ".ini: users of " + parent + " outside " + file.language +
-                                       " get the profile's text; name this file " +
-                                       options.executableName + "." + parent +
-                                       ".ini unless it is for " + file.language + " alone",
-                                   file.shown});
-    }
+    WarnAboutRegionOnly(options, files, file, language);
     report.languages.push_back(std::move(language));
   }
   if (served.empty()) return;
