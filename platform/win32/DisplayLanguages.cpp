@@ -60,14 +60,15 @@ bool ReadsRightToLeft(const std::wstring& language) {
 
 std::wstring ArgumentsAfterProgramName(const wchar_t* commandLine) {
   const wchar_t* at = commandLine;
-  // The program's name ends at the next quote when it starts with one, else
-  // at the first blank.
+  // The program's name ends at the next quote when it starts with one (as
+  // the C runtime splits it), else at the first blank.
   if (*at == L'"') {
     ++at;
     while (*at && *at != L'"') ++at;
     if (*at) ++at;
+  } else {
+    while (*at && *at != L' ' && *at != L'\t') ++at;
   }
-  while (*at && *at != L' ' && *at != L'\t') ++at;
   while (*at == L' ' || *at == L'\t') ++at;
   return at;
 }
