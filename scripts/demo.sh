@@ -97,7 +97,7 @@ ln -sfn "$medium" "$WINEPREFIX/dosdevices/d:"
 
 arguments=()
 [[ -n $language ]] && arguments=("/lang=$language")
-echo "demo: starting D:\\autorun.exe ${arguments[*]:+${arguments[*]} }in D:\\"
+printf 'demo: starting D:\\autorun.exe %sin D:\\\n' "${arguments[*]:+${arguments[*]} }"
 status_file=$root/build/demo-exit-status
 rm -f "$status_file"
 (
