@@ -25,26 +25,28 @@ constexpr int kMostParents = 8;
 }  // namespace
 
 bool IsLanguageName(std::string_view text) {
-  std::vector<std::string_view> parts;
-  for (std::size_t start = 0;;) {
-    const std::size_t hyphen = text.find('-', start);
-    parts.push_back(text.substr(start, hyphen - start));
-    if (hyphen == std::string_view::npos) break;
-    start = hyphen + 1;
-  }
-  const std::string_view language = parts.front();
-  if (language.size() < 2 || language.size() > 3 || !AllOf(language, IsAsciiLetter)) return false;
-  std::size_t at = 1;
-  if (at < parts.size() && parts[at].size() == 4 && AllOf(parts[at], IsAsciiLetter)) ++at;
-  if (at < parts.size() && ((parts[at].size() == 2 && AllOf(parts[at], IsAsciiLetter)) ||
-                            (parts[at].size() == 3 && AllOf(parts[at], IsAsciiDigit)))) {
-    ++at;
-  }
-  for (; at < parts.size(); ++at) {
-    const std::string_view variant = parts[at];
-    const bool longVariant = variant.size() >= 5 && variant.size() <= 8;
-    const bool digitVariant = variant.size() == 4 && IsAsciiDigit(variant.front());
-    if (!(longVariant || digitVariant) || !AllOf(variant, IsAlphanumeric)) return false;
+  // What the next part may be: 0 the language, 1 a script, 2 a region, 3 a
+  // variant.
+  int next = 0;
+  for (std::size_t start = 0; start <= text.size();) {
+    const std::size_t end = std::min(text.size(), text.find('-', start));
+    const std::string_view part = text.substr(start, end - start);
+    const bool letters = AllOf(part, IsAsciiLetter);
+    if (next == 0) {
+      if (part.size() < 2 || part.size() > 3 || !letters) return false;
+      next = 1;
+    } else if (next == 1 && part.size() == 4 && letters) {
+      next = 2;
+    } else if (next <= 2 &&
+               ((part.size() == 2 && letters) || (part.size() == 3 && AllOf(part, IsAsciiDigit)))) {
+      next = 3;
+    } else {
+      const bool longVariant = part.size() >= 5 && part.size() <= 8;
+      const bool digitVariant = part.size() == 4 && IsAsciiDigit(part.front());
+      if (!(longVariant || digitVariant) || !AllOf(part, IsAlphanumeric)) return false;
+      next = 3;
+    }
+    start = end + 1;
   }
   return true;
 }

@@ -1,5 +1,7 @@
 #include "platform/win32/DisplayLanguages.h"
 
+#include "platform/win32/WideText.h"
+
 namespace orvex::win32 {
 
 namespace {
@@ -22,8 +24,8 @@ Function KernelFunction(const char* name) {
 
 }  // namespace
 
-std::vector<std::wstring> UserDisplayLanguages() {
-  std::vector<std::wstring> languages;
+std::vector<std::string> UserDisplayLanguages() {
+  std::vector<std::string> languages;
   const auto preferred = KernelFunction<PreferredLanguagesFn>("GetUserPreferredUILanguages");
   ULONG count = 0;
   ULONG size = 0;
@@ -34,7 +36,7 @@ std::vector<std::wstring> UserDisplayLanguages() {
   if (!preferred(kLanguageNames, &count, names.data(), &size)) return languages;
   // Names, each ended by a NUL, and one more NUL at the end.
   for (const wchar_t* name = names.c_str(); *name; name += wcslen(name) + 1) {
-    languages.emplace_back(name);
+    languages.push_back(Narrow(name, static_cast<int>(wcslen(name))));
   }
   return languages;
 }

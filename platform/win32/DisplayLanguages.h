@@ -11,8 +11,9 @@
 
 namespace orvex::win32 {
 
-// GetUserPreferredUILanguages with MUI_LANGUAGE_NAME, most preferred first.
-std::vector<std::wstring> UserDisplayLanguages();
+// GetUserPreferredUILanguages with MUI_LANGUAGE_NAME, most preferred first,
+// in UTF-8.
+std::vector<std::string> UserDisplayLanguages();
 
 // LOCALE_SPARENT of the language; empty for none or an unknown name.
 std::wstring ParentOfLanguage(const std::wstring& language);

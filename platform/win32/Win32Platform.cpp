@@ -98,11 +98,7 @@ std::string Win32Platform::CommandLineArguments() {
   return Narrow(ArgumentsAfterProgramName(GetCommandLineW()));
 }
 
-std::vector<std::string> Win32Platform::PreferredLanguages() {
-  std::vector<std::string> languages;
-  for (const std::wstring& language : UserDisplayLanguages()) languages.push_back(Narrow(language));
-  return languages;
-}
+std::vector<std::string> Win32Platform::PreferredLanguages() { return UserDisplayLanguages(); }
 
 std::string Win32Platform::ParentLanguage(const std::string& language) {
   return Narrow(ParentOfLanguage(Widen(language)));
