@@ -12,6 +12,7 @@ set(orvex_core_sources
   settings/ButtonTable.cpp
   settings/Colour.cpp
   settings/Command.cpp
+  settings/LanguageChoice.cpp
   settings/LetterCase.cpp
   settings/NumberText.cpp
   settings/Profile.cpp

@@ -7,12 +7,11 @@
 
 namespace orvex {
 
-void ApplyAppearance(PlatformServices& platform, const std::string& profilePath) {
-  const std::string colourText =
-      ReadProfileValue(platform, profilePath, kDialogSection, "BackColor");
+void ApplyAppearance(PlatformServices& platform, const ProfileFiles& profilePath) {
+  const ProfileValue colour = ReadProfileEntry(platform, profilePath, kDialogSection, "BackColor");
   WithContext(
-      "Reading \"BackColor\" in section [DIALOG] of " + profilePath + ": \"" + colourText + "\"",
-      [&] { platform.SetWindowColour(ParseNumber(ParseColour(colourText))); });
+      "Reading \"BackColor\" in section [DIALOG] of " + colour.file + ": \"" + colour.text + "\"",
+      [&] { platform.SetWindowColour(ParseNumber(ParseColour(colour.text))); });
 
   const std::string picturePath =
       ReadProfileValue(platform, profilePath, kDialogSection, "Picture");

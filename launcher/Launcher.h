@@ -6,12 +6,15 @@
 
 #include "platform/PlatformServices.h"
 #include "settings/ButtonTable.h"
+#include "settings/Profile.h"
 
 namespace orvex {
 
 // What frmSplash keeps for the life of the process.
 struct SplashState {
-  std::string profilePath;
+  ProfileFiles profilePath;
+  // The language of the language profile read, empty without one.
+  std::string language;
   ButtonTable buttons;
 };
 
@@ -28,7 +31,7 @@ void PrepareWindow(PlatformServices& platform, SplashState& state);
 inline constexpr char kMissingPictureMessage[] = "Couldn't find splash screen picture - ";
 
 // Colour, picture and title from the "DIALOG" section.
-void ApplyAppearance(PlatformServices& platform, const std::string& profilePath);
+void ApplyAppearance(PlatformServices& platform, const ProfileFiles& profilePath);
 
 // Shows, moves and widens the buttons for count enabled buttons.
 void ApplyButtonLayout(PlatformServices& platform, int count);

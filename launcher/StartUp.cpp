@@ -1,5 +1,6 @@
 #include "launcher/ActionRunner.h"
 #include "launcher/Launcher.h"
+#include "settings/LanguageChoice.h"
 #include "settings/Profile.h"
 
 namespace orvex {
@@ -12,11 +13,16 @@ constexpr char kMissingProfileText[] =
 }  // namespace
 
 void StartUp(PlatformServices& platform, SplashState& state) {
-  state.profilePath =
-      FormProfilePath(platform.CurrentDirectoryPath(), platform.ExecutableBaseName());
-  if (!platform.FileExists(state.profilePath)) {
-    platform.ShowMessage(state.profilePath + kMissingProfileText);
+  const std::string directory = platform.CurrentDirectoryPath();
+  const std::string baseName = platform.ExecutableBaseName();
+  state.profilePath.profile = FormProfilePath(directory, baseName);
+  if (!platform.FileExists(state.profilePath.profile)) {
+    platform.ShowMessage(state.profilePath.profile + kMissingProfileText);
     platform.EndProgram(ExitStatus::MessageShown);
+  }
+  if (const auto chosen = ChooseLanguageProfile(platform, directory, baseName)) {
+    state.language = chosen->language;
+    state.profilePath.language = chosen->path;
   }
   if (!ReadProfileBoolean(platform, state.profilePath, kDialogSection, "Show")) {
     // Headless mode reads nothing else of the profile but what to run.
@@ -28,6 +34,7 @@ void StartUp(PlatformServices& platform, SplashState& state) {
 }
 
 void PrepareWindow(PlatformServices& platform, SplashState& state) {
+  if (!state.language.empty()) platform.SetTextLanguage(state.language);
   state.buttons = LoadButtons(platform, state.profilePath);
   ApplyAppearance(platform, state.profilePath);
   ApplyButtonLayout(platform, state.buttons.count);

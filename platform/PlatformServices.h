@@ -12,6 +12,7 @@
 #include <exception>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace orvex {
 
@@ -45,6 +46,14 @@ class PlatformServices {
   virtual std::string ReadProfileString(const std::string& file, const std::string& section,
                                         const std::string& key, const std::string& fallback,
                                         std::size_t capacity) = 0;
+  // The text after the program's name on the launcher's command line.
+  virtual std::string CommandLineArguments() = 0;
+  // The user's display languages, most preferred first ("de-CH", ...);
+  // none where the system cannot say.
+  virtual std::vector<std::string> PreferredLanguages() = 0;
+  // The language the system falls back to from language ("zh-TW" gives
+  // "zh-Hant"); empty at the top or for a name it does not know.
+  virtual std::string ParentLanguage(const std::string& language) = 0;
 
   // Modal message box: critical icon, OK only, title "OrvexAutorun".
   virtual void ShowMessage(const std::string& text) = 0;
@@ -65,6 +74,8 @@ class PlatformServices {
   virtual void SetWindowColour(std::int32_t colour) = 0;
   virtual void SetWindowPicture(const PicturePtr& picture) = 0;
   virtual void SetWindowTitle(const std::string& title) = 0;
+  // The title and captions are in language: they read in its direction.
+  virtual void SetTextLanguage(const std::string& language) = 0;
 
   // Properties of button index (0 to 3) of the array Button; lengths in twips.
   virtual void SetButtonCaption(int index, const std::string& caption) = 0;

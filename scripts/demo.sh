@@ -7,9 +7,25 @@
 # what it started have ended. Without one it runs on a private Xvfb, and the
 # script closes it after the screenshot. Either way the window is left in
 # build/demo-screenshot.png.
+#
+#   scripts/demo.sh [--lang TAG]
+#
+# --lang TAG starts the launcher with /lang=TAG, as a user whose display
+# language is TAG sees it (the medium has de, ja and ru language profiles);
+# the screenshot is then build/demo-screenshot-TAG.png.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
+
+language=
+case ${1:-} in
+  --lang)
+    language=${2:?--lang needs a language name, like de or ja}
+    [[ $language =~ ^[A-Za-z0-9-]+$ ]] || { echo "demo: --lang takes a name like de-CH" >&2; exit 2; }
+    ;;
+  "") ;;
+  *) echo "usage: scripts/demo.sh [--lang TAG]" >&2; exit 2 ;;
+esac
 
 bash scripts/setup.sh
 # shellcheck source=scripts/wine-env.sh
@@ -58,7 +74,7 @@ cp -a demo/medium/. build/win32/demo/setup.exe "$image_source/"
 tools/autorun-medium --label "Orvex Demo Suite" "$image_source" build/demo-medium.iso
 
 wine_environment "$root/build/demo-wineprefix"
-screenshot=$root/build/demo-screenshot.png
+screenshot=$root/build/demo-screenshot${language:+-$language}.png
 rm -f "$screenshot"
 
 wine_xvfb_pid=
@@ -79,13 +95,15 @@ fi
 wine_make_prefix "$WINEPREFIX" "$wine"
 ln -sfn "$medium" "$WINEPREFIX/dosdevices/d:"
 
-echo 'demo: starting D:\autorun.exe in D:\'
+arguments=()
+[[ -n $language ]] && arguments=("/lang=$language")
+printf 'demo: starting D:\\autorun.exe %sin D:\\\n' "${arguments[*]:+${arguments[*]} }"
 status_file=$root/build/demo-exit-status
 rm -f "$status_file"
 (
   cd "$medium"
   set +e
-  "$wine" 'D:\autorun.exe'
+  "$wine" 'D:\autorun.exe' "${arguments[@]}"
   echo $? >"$status_file"
 ) &
 launcher_pid=$!
@@ -107,7 +125,7 @@ sleep 1.5  # let it paint
 title=$(xdotool getwindowname "$window")
 eval "$(xdotool getwindowgeometry --shell "$window")"
 xwd -root -silent | convert xwd:- -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$screenshot"
-echo "demo: window \"$title\" (${WIDTH}x${HEIGHT}); screenshot in build/demo-screenshot.png"
+echo "demo: window \"$title\" (${WIDTH}x${HEIGHT}); screenshot in ${screenshot#"$root"/}"
 
 if $interactive; then
   echo "demo: waiting until the launcher and what it started have ended"

@@ -6,7 +6,7 @@ namespace orvex {
 
 std::string ButtonSectionName(int number) { return "BUTTON" + std::to_string(number); }
 
-ButtonTable LoadButtons(PlatformServices& platform, const std::string& profilePath) {
+ButtonTable LoadButtons(PlatformServices& platform, const ProfileFiles& profilePath) {
   ButtonTable table;
   const Architecture native = platform.NativeArchitecture();
   for (int number = 1; number <= kButtonCount; ++number) {

@@ -6,6 +6,7 @@
 
 #include "platform/PlatformServices.h"
 #include "settings/Command.h"
+#include "settings/Profile.h"
 
 namespace orvex {
 
@@ -23,6 +24,6 @@ std::string ButtonSectionName(int number);
 
 // Reads "BUTTON1" to "BUTTON4" in order and fills the slots of the enabled
 // ones without gaps, setting their captions. A rejected "Show" fails.
-ButtonTable LoadButtons(PlatformServices& platform, const std::string& profilePath);
+ButtonTable LoadButtons(PlatformServices& platform, const ProfileFiles& profilePath);
 
 }  // namespace orvex

@@ -18,9 +18,26 @@ std::string FormProfilePath(const std::string& currentDirectory, const std::stri
   return currentDirectory + separator + baseName + ".ini";
 }
 
-std::string ReadProfileValue(PlatformServices& platform, const std::string& path,
+ProfileValue ReadProfileEntry(PlatformServices& platform, const ProfileFiles& files,
+                              const std::string& section, const std::string& key) {
+  if (!files.language.empty()) {
+    // An empty answer is either an empty value or no key: a second read with
+    // a fallback that is not empty tells them apart.
+    std::string text =
+        platform.ReadProfileString(files.language, section, key, "", kProfileReadCapacity);
+    if (!text.empty() ||
+        platform.ReadProfileString(files.language, section, key, "-", kProfileReadCapacity)
+            .empty()) {
+      return {std::move(text), files.language};
+    }
+  }
+  return {platform.ReadProfileString(files.profile, section, key, "", kProfileReadCapacity),
+          files.profile};
+}
+
+std::string ReadProfileValue(PlatformServices& platform, const ProfileFiles& files,
                              const std::string& section, const std::string& key) {
-  return platform.ReadProfileString(path, section, key, "", kProfileReadCapacity);
+  return ReadProfileEntry(platform, files, section, key).text;
 }
 
 bool ParseBoolean(const std::string& text) {
@@ -34,11 +51,11 @@ bool ParseBoolean(const std::string& text) {
   return !number->IsZero();
 }
 
-bool ReadProfileBoolean(PlatformServices& platform, const std::string& path,
+bool ReadProfileBoolean(PlatformServices& platform, const ProfileFiles& files,
                         const std::string& section, const std::string& key) {
-  const std::string value = ReadProfileValue(platform, path, section, key);
-  return WithContext("Reading \"" + key + "\" in section [" + section + "] of " + path + ":",
-                     [&] { return ParseBoolean(value); });
+  const ProfileValue value = ReadProfileEntry(platform, files, section, key);
+  return WithContext("Reading \"" + key + "\" in section [" + section + "] of " + value.file + ":",
+                     [&] { return ParseBoolean(value.text); });
 }
 
 }  // namespace orvex

@@ -15,9 +15,28 @@ inline constexpr char kDialogSection[] = "DIALOG";
 std::string FormProfilePath(const std::string& currentDirectory, const std::string& baseName,
                             char separator = '\\');
 
+// The files values are read from: the profile, and the language profile
+// chosen for the user (empty when there is none). Deliberately not made from
+// a plain path, so that every read goes through the language profile first.
+struct ProfileFiles {
+  std::string profile;
+  std::string language;
+};
+
+// A value and the file it came from, for reports about it.
+struct ProfileValue {
+  std::string text;
+  std::string file;
+};
+
+// The value of key in section of the language profile when that section
+// holds the key (an empty value included), else of the profile.
+ProfileValue ReadProfileEntry(PlatformServices& platform, const ProfileFiles& files,
+                              const std::string& section, const std::string& key);
+
 // The value of key in section, or the empty text when the key or section is
-// missing. Values longer than 254 characters are cut to 254.
-std::string ReadProfileValue(PlatformServices& platform, const std::string& path,
+// missing (ReadProfileEntry's text). Values longer than 254 characters are cut to 254.
+std::string ReadProfileValue(PlatformServices& platform, const ProfileFiles& files,
                              const std::string& section, const std::string& key);
 
 // True/False in any letter case, or a decimal number (zero is false).
@@ -25,7 +44,7 @@ std::string ReadProfileValue(PlatformServices& platform, const std::string& path
 bool ParseBoolean(const std::string& text);
 
 // Reads a boolean key; a failure names the section, key and value.
-bool ReadProfileBoolean(PlatformServices& platform, const std::string& path,
+bool ReadProfileBoolean(PlatformServices& platform, const ProfileFiles& files,
                         const std::string& section, const std::string& key);
 
 }  // namespace orvex

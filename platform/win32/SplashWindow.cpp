@@ -170,6 +170,17 @@ void SplashWindow::SetButtonCaption(int index, const std::wstring& caption) {
   SetWindowTextW(buttons_.at(index), caption.c_str());
 }
 
+void SplashWindow::UseRightToLeftReading() {
+  Window();
+  for (HWND control : {window_, buttons_[0], buttons_[1], buttons_[2], buttons_[3]}) {
+    SetWindowLongPtrW(control, GWL_EXSTYLE,
+                      GetWindowLongPtrW(control, GWL_EXSTYLE) | WS_EX_RTLREADING);
+  }
+  // The title bar takes the new style when the frame is drawn again.
+  SetWindowPos(window_, nullptr, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
 void SplashWindow::SetButtonVisible(int index, bool visible) {
   Window();
   ShowWindow(buttons_.at(index), visible ? SW_SHOWNA : SW_HIDE);

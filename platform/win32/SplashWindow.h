@@ -36,6 +36,8 @@ class SplashWindow {
   void SetPicture(PicturePtr picture);
   void SetTitle(const std::wstring& title);
   void SetButtonCaption(int index, const std::wstring& caption);
+  // Title and captions read right to left; the layout stays as it is.
+  void UseRightToLeftReading();
   void SetButtonVisible(int index, bool visible);
   void SetButtonLeft(int index, int twips);
   void SetButtonWidth(int index, int twips);

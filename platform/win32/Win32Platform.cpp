@@ -6,6 +6,7 @@
 #include "platform/ColourForm.h"
 #include "platform/Failure.h"
 #include "platform/PathForms.h"
+#include "platform/win32/DisplayLanguages.h"
 #include "platform/win32/FileBytes.h"
 #include "platform/win32/Machine.h"
 #include "platform/win32/Picture.h"
@@ -94,6 +95,16 @@ std::string Win32Platform::ReadProfileString(const std::string& file, const std:
   return Narrow(buffer.data(), static_cast<int>(stored));
 }
 
+std::string Win32Platform::CommandLineArguments() {
+  return Narrow(ArgumentsAfterProgramName(GetCommandLineW()));
+}
+
+std::vector<std::string> Win32Platform::PreferredLanguages() { return UserDisplayLanguages(); }
+
+std::string Win32Platform::ParentLanguage(const std::string& language) {
+  return Narrow(ParentOfLanguage(Widen(language)));
+}
+
 HWND Win32Platform::ShownWindow() const {
   return splash_ && IsWindowVisible(splash_->Handle()) ? splash_->Handle() : nullptr;
 }
@@ -149,6 +160,10 @@ void Win32Platform::SetWindowColour(std::int32_t colour) {
 void Win32Platform::SetWindowPicture(const PicturePtr& picture) { splash_->SetPicture(picture); }
 
 void Win32Platform::SetWindowTitle(const std::string& title) { splash_->SetTitle(Widen(title)); }
+
+void Win32Platform::SetTextLanguage(const std::string& language) {
+  if (ReadsRightToLeft(Widen(language))) splash_->UseRightToLeftReading();
+}
 
 void Win32Platform::SetButtonCaption(int index, const std::string& caption) {
   splash_->SetButtonCaption(index, Widen(caption));

@@ -6,6 +6,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "platform/PlatformServices.h"
 #include "platform/win32/SplashWindow.h"
@@ -27,6 +28,9 @@ class Win32Platform final : public PlatformServices {
   std::string ReadProfileString(const std::string& file, const std::string& section,
                                 const std::string& key, const std::string& fallback,
                                 std::size_t capacity) override;
+  std::string CommandLineArguments() override;
+  std::vector<std::string> PreferredLanguages() override;
+  std::string ParentLanguage(const std::string& language) override;
   void ShowMessage(const std::string& text) override;
   void StartProgram(const std::string& commandLine) override;
   PicturePtr LoadPictureFile(const std::string& path) override;
@@ -37,6 +41,7 @@ class Win32Platform final : public PlatformServices {
   void SetWindowColour(std::int32_t colour) override;
   void SetWindowPicture(const PicturePtr& picture) override;
   void SetWindowTitle(const std::string& title) override;
+  void SetTextLanguage(const std::string& language) override;
   void SetButtonCaption(int index, const std::string& caption) override;
   void SetButtonVisible(int index, bool visible) override;
   void SetButtonLeft(int index, int twips) override;

@@ -9,7 +9,8 @@ convert -size 481x335 xc:'#0E1636' GIF:splash.gif
 for medium in clean-window clean-utf8 clean-utf16 clean-ansi clean-system-colour fatal-button-show-type-mismatch fatal-show-type-mismatch \
   fatal-colour-subscript fatal-colour-overflow fatal-colour-invalid-property \
   fatal-empty-action warn-colour-components warn-caption-wide warn-program-missing \
-  warn-exit-blanks warn-unknown-keys warn-document-action warn-program-not-runnable; do
+  warn-exit-blanks warn-unknown-keys warn-document-action warn-program-not-runnable \
+  languages; do
   cp splash.gif "$medium/splash.gif"
 done
 rm splash.gif

@@ -246,6 +246,23 @@ a file of 4 GiB|truncate -s 4G big.bin|--media usb|limited/big.bin: error: the f
 more than a CD holds|truncate -s 740000000 big.bin|--media cd|bytes; a cd holds 737280000
 EOF
 
+# ---- language profiles: taken along, and each language checked
+cp -R "$media/languages" "$work/Languages"
+mv "$work/Languages/autorun.ar.ini" "$work/autorun.ar.ini"
+"$builder" --launcher "$launcher" --check "$checker" "$work/Languages" "$work/languages.iso" \
+  >/dev/null 2>&1
+status=$?
+check "builds a medium with language profiles (exit status $status)" test "$status" = 0
+check "the language profiles are on the image" \
+  grep -qx /autorun.ja-JP.ini <(files_in "$work/languages.iso")
+mv "$work/autorun.ar.ini" "$work/Languages/"
+output=$("$builder" --launcher "$launcher" --check "$checker" "$work/Languages" \
+  "$work/arabic.iso" 2>&1)
+status=$?
+check "refuses a medium that fails in one language (exit status $status)" test "$status" = 1
+check "naming that language's file" grep -q 'autorun.ar.ini:2: error: \[ar\]' <<<"$output"
+check "writes no image then" test ! -e "$work/arabic.iso"
+
 "$builder" "$source" >/dev/null 2>&1
 status=$?
 check "a missing argument is a usage error (exit status $status)" test "$status" = 2

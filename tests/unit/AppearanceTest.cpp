@@ -25,7 +25,7 @@ FakePlatform WithDialog(const std::string& lines, bool pictureExists = true) {
 TEST(ApplyAppearanceTest, AppliesColourThenPictureThenTitle) {
   FakePlatform platform = WithDialog(std::string("BackColor=47,31,107\nPicture=") + kPicture +
                                      "\nCaption=Sample Disc\n");
-  ASSERT_TRUE(Attempt([&] { ApplyAppearance(platform, platform.ProfilePath()); }).Returned());
+  ASSERT_TRUE(Attempt([&] { ApplyAppearance(platform, platform.ProfileFiles()); }).Returned());
   const std::string picture = kPicture;
   EXPECT_EQ(platform.calls, (Calls{"Read [DIALOG] BackColor", "SetWindowColour 7020335",
                                    "Read [DIALOG] Picture", "FileExists " + picture,
@@ -36,7 +36,7 @@ TEST(ApplyAppearanceTest, AppliesColourThenPictureThenTitle) {
 TEST(ApplyAppearanceTest, EmptyCaptionGivesAnEmptyTitle) {
   FakePlatform platform =
       WithDialog(std::string("BackColor=&HFF0000\nPicture=") + kPicture + "\nCaption=\n");
-  ApplyAppearance(platform, platform.ProfilePath());
+  ApplyAppearance(platform, platform.ProfileFiles());
   EXPECT_EQ(platform.CallsStartingWith("SetWindow"),
             (Calls{"SetWindowColour 16711680", std::string("SetWindowPicture ") + kPicture,
                    "SetWindowTitle "}));
@@ -47,7 +47,7 @@ class MissingPictureTest : public testing::TestWithParam<const char*> {};
 TEST_P(MissingPictureTest, ShowsThePathAsReadAndEndsBeforeTheTitle) {
   FakePlatform platform =
       WithDialog(std::string("BackColor=1,2,3\nCaption=T\nPicture=") + GetParam() + "\n", false);
-  const auto outcome = Attempt([&] { ApplyAppearance(platform, platform.ProfilePath()); });
+  const auto outcome = Attempt([&] { ApplyAppearance(platform, platform.ProfileFiles()); });
   EXPECT_EQ(outcome.ended, ExitStatus::MessageShown);
   EXPECT_EQ(platform.messages,
             Calls{std::string("Couldn't find splash screen picture - ") + GetParam()});
@@ -62,7 +62,7 @@ INSTANTIATE_TEST_SUITE_P(Paths, MissingPictureTest,
 TEST(ApplyAppearanceTest, AFileThatIsNoPictureIsInvalidPictureNamingThePath) {
   FakePlatform platform = WithDialog(std::string("BackColor=0\nPicture=") + kPicture + "\n");
   platform.notPictures.insert(kPicture);
-  const auto outcome = Attempt([&] { ApplyAppearance(platform, platform.ProfilePath()); });
+  const auto outcome = Attempt([&] { ApplyAppearance(platform, platform.ProfileFiles()); });
   ASSERT_TRUE(outcome.failure);
   EXPECT_EQ(outcome.failure->Kind(), FailureKind::InvalidPicture);
   EXPECT_TRUE(test::Contains(outcome.failure->Detail(), kPicture));
@@ -89,7 +89,7 @@ class BadColourTest : public testing::TestWithParam<const char*> {};
 TEST_P(BadColourTest, FailsBeforeThePictureIsLookedFor) {
   FakePlatform platform =
       WithDialog(std::string("BackColor=") + GetParam() + "\nPicture=missing.bmp\n", false);
-  const auto outcome = Attempt([&] { ApplyAppearance(platform, platform.ProfilePath()); });
+  const auto outcome = Attempt([&] { ApplyAppearance(platform, platform.ProfileFiles()); });
   ASSERT_TRUE(outcome.failure);
   EXPECT_TRUE(platform.messages.empty());
   EXPECT_TRUE(platform.CallsStartingWith("Read [DIALOG] Picture").empty());

@@ -45,7 +45,7 @@ TEST_P(LoadButtonsTest, PacksEnabledSectionsFromTheLeft) {
   const PackingCase& c = GetParam();
   FakePlatform platform;
   platform.SetProfile(ButtonProfile(c.shows));
-  const ButtonTable table = LoadButtons(platform, platform.ProfilePath());
+  const ButtonTable table = LoadButtons(platform, platform.ProfileFiles());
 
   ASSERT_EQ(table.count, static_cast<int>(c.filledFrom.size()));
   Calls captions;
@@ -65,7 +65,7 @@ TEST_P(LoadButtonsTest, ReadsShowThenCaptionActionAndTheNewKeysOfEnabledSections
   const PackingCase& c = GetParam();
   FakePlatform platform;
   platform.SetProfile(ButtonProfile(c.shows));
-  LoadButtons(platform, platform.ProfilePath());
+  LoadButtons(platform, platform.ProfileFiles());
 
   Calls expected;
   int slot = 0;
@@ -116,7 +116,7 @@ TEST_P(RejectedButtonShowTest, IsATypeMismatchNamingSectionAndValue) {
   }
   FakePlatform platform;
   platform.SetProfile(text);
-  const auto outcome = Attempt([&] { LoadButtons(platform, platform.ProfilePath()); });
+  const auto outcome = Attempt([&] { LoadButtons(platform, platform.ProfileFiles()); });
 
   ASSERT_TRUE(outcome.failure);
   EXPECT_EQ(outcome.failure->Kind(), FailureKind::TypeMismatch);
@@ -136,7 +136,7 @@ INSTANTIATE_TEST_SUITE_P(Values, RejectedButtonShowTest,
 TEST(LoadButtonsTest, AMissingSectionIsFatal) {
   FakePlatform platform;
   platform.SetProfile("[BUTTON1]\nShow=0\n[BUTTON2]\nShow=0\n[BUTTON4]\nShow=0\n");
-  const auto outcome = Attempt([&] { LoadButtons(platform, platform.ProfilePath()); });
+  const auto outcome = Attempt([&] { LoadButtons(platform, platform.ProfileFiles()); });
   ASSERT_TRUE(outcome.failure);
   EXPECT_EQ(outcome.failure->Kind(), FailureKind::TypeMismatch);
   EXPECT_TRUE(test::Contains(outcome.failure->Detail(), "BUTTON3"));

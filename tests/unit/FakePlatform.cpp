@@ -54,11 +54,16 @@ std::string FakePlatform::ExecutableBaseName() {
 std::string FakePlatform::ReadProfileString(const std::string& file, const std::string& section,
                                             const std::string& key, const std::string& fallback,
                                             std::size_t capacity) {
-  calls.push_back("Read [" + section + "] " + key);
+  calls.push_back("Read [" + section + "] " + key + (file == ProfilePath() ? "" : " of " + file));
   const auto it = files.find(file);
   const std::string bytes = it == files.end() ? std::string() : it->second;
   const auto profile = ProfileReader::FromBytes(bytes, DecodingFor(ChooseProfileReading(bytes)));
   return profile.Read(section, key, fallback, capacity).value;
+}
+
+std::string FakePlatform::ParentLanguage(const std::string& language) {
+  const auto it = parents.find(language);
+  return it == parents.end() ? std::string() : it->second;
 }
 
 void FakePlatform::ShowMessage(const std::string& text) {
@@ -107,6 +112,10 @@ void FakePlatform::SetWindowPicture(const PicturePtr& picture) {
 
 void FakePlatform::SetWindowTitle(const std::string& title) {
   calls.push_back("SetWindowTitle " + title);
+}
+
+void FakePlatform::SetTextLanguage(const std::string& language) {
+  calls.push_back("SetTextLanguage " + language);
 }
 
 void FakePlatform::SetButtonCaption(int index, const std::string& caption) {

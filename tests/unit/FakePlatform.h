@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/PlatformServices.h"
+#include "settings/Profile.h"
 #include "tools/check/StandInPlatform.h"
 
 namespace orvex {
@@ -29,6 +30,10 @@ class FakePlatform : public PlatformServices {
   // Folders by full or relative path.
   std::set<std::string> folders;
   Architecture architecture = Architecture::X86;
+  std::string arguments;
+  std::vector<std::string> languages;
+  // Each language's parent, as the system names it.
+  std::map<std::string, std::string> parents;
 
   // Every call made, as one line each ("ShowMessage text", ...).
   std::vector<std::string> calls;
@@ -39,6 +44,8 @@ class FakePlatform : public PlatformServices {
   // The profile at the default place, D:\setup\launch.ini.
   void SetProfile(const std::string& text);
   std::string ProfilePath() const;
+  // That profile alone, without a language profile.
+  orvex::ProfileFiles ProfileFiles() const { return {ProfilePath(), ""}; }
   // The calls whose line starts with prefix.
   std::vector<std::string> CallsStartingWith(const std::string& prefix) const;
 
@@ -48,6 +55,9 @@ class FakePlatform : public PlatformServices {
   std::string ReadProfileString(const std::string& file, const std::string& section,
                                 const std::string& key, const std::string& fallback,
                                 std::size_t capacity) override;
+  std::string CommandLineArguments() override { return arguments; }
+  std::vector<std::string> PreferredLanguages() override { return languages; }
+  std::string ParentLanguage(const std::string& language) override;
   void ShowMessage(const std::string& text) override;
   void StartProgram(const std::string& commandLine) override;
   PicturePtr LoadPictureFile(const std::string& path) override;
@@ -58,6 +68,7 @@ class FakePlatform : public PlatformServices {
   void SetWindowColour(std::int32_t colour) override;
   void SetWindowPicture(const PicturePtr& picture) override;
   void SetWindowTitle(const std::string& title) override;
+  void SetTextLanguage(const std::string& language) override;
   void SetButtonCaption(int index, const std::string& caption) override;
   void SetButtonVisible(int index, bool visible) override;
   void SetButtonLeft(int index, int twips) override;

@@ -49,7 +49,7 @@ FakePlatform WithDialog(const std::string& lines) {
 }
 
 std::string ReadCaption(FakePlatform& platform) {
-  return ReadProfileValue(platform, platform.ProfilePath(), "DIALOG", "Caption");
+  return ReadProfileValue(platform, platform.ProfileFiles(), "DIALOG", "Caption");
 }
 
 TEST(ReadProfileValueTest, AbsentKeyEmptyValueAndAbsentSectionAllReadEmpty) {
@@ -57,7 +57,7 @@ TEST(ReadProfileValueTest, AbsentKeyEmptyValueAndAbsentSectionAllReadEmpty) {
   EXPECT_EQ(ReadCaption(absent), "");
   FakePlatform empty = WithDialog("Caption=\n");
   EXPECT_EQ(ReadCaption(empty), "");
-  EXPECT_EQ(ReadProfileValue(empty, empty.ProfilePath(), "BUTTON3", "Caption"), "");
+  EXPECT_EQ(ReadProfileValue(empty, empty.ProfileFiles(), "BUTTON3", "Caption"), "");
 }
 
 TEST(ReadProfileValueTest, ReturnsTheValueOfThatSectionOnly) {

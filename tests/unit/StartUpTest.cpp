@@ -50,7 +50,7 @@ TEST(StartUpTest, AtADriveRootThePathHasADoubledSeparator) {
   present.currentDirectory = "D:\\";
   present.files["D:\\\\launch.ini"] = "[DIALOG]\nShow=0\nDefaultAction=exit\n";
   EXPECT_EQ(Attempt([&] { StartUp(present, state); }).ended, ExitStatus::Normal);
-  EXPECT_EQ(state.profilePath, "D:\\\\launch.ini");
+  EXPECT_EQ(state.profilePath.profile, "D:\\\\launch.ini");
   EXPECT_TRUE(present.messages.empty());
 }
 
@@ -61,7 +61,7 @@ TEST(StartUpTest, TheProfileIsNamedAfterTheExecutableInTheCurrentDirectory) {
   platform.files["E:\\Disc One\\Menu.ini"] = "[DIALOG]\nShow=0\nDefaultAction=exit\n";
   SplashState state;
   EXPECT_EQ(Attempt([&] { StartUp(platform, state); }).ended, ExitStatus::Normal);
-  EXPECT_EQ(state.profilePath, "E:\\Disc One\\Menu.ini");
+  EXPECT_EQ(state.profilePath.profile, "E:\\Disc One\\Menu.ini");
 }
 
 TEST(StartUpTest, HeadlessModeTestsExistenceOnceThenReadsOnlyShowAndWhatToRun) {
@@ -268,6 +268,58 @@ INSTANTIATE_TEST_SUITE_P(
         CommandCase{"NoSuffixForAnOtherMachine", Architecture::Other, "Setup.exe", "", "Odd.exe",
                     "-", Runs("setup.exe")}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// kWindowProfile with a German language profile holding `text`.
+FakePlatform WithGerman(const std::string& text) {
+  FakePlatform platform;
+  platform.SetProfile(kWindowProfile);
+  platform.files["D:\\setup\\s.bmp"] = "BM";
+  platform.languages = {"de-DE"};
+  platform.parents = {{"de-DE", "de"}};
+  platform.files["D:\\setup\\launch.de.ini"] = text;
+  return platform;
+}
+
+TEST(StartUpTest, ALanguageProfileValueWinsEvenEmptyAndTheProfileGivesTheRest) {
+  FakePlatform platform = WithGerman(
+      "[DIALOG]\nCaption=Beispiel\n[BUTTON1]\nCaption=\n[BUTTON3]\nAction=notepad LIESMICH.TXT\n");
+  SplashState state;
+  ASSERT_TRUE(Attempt([&] { StartUp(platform, state); }).Returned());
+  EXPECT_EQ(state.profilePath.language, "D:\\setup\\launch.de.ini");
+  EXPECT_EQ(test::IndexOf(platform.calls, "SetTextLanguage de"),
+            test::IndexOf(platform.calls, "Read [BUTTON1] Show of D:\\setup\\launch.de.ini") - 1);
+  EXPECT_EQ(platform.CallsStartingWith("Set").back(), "SetButtonVisible 3 0");
+  for (const char* call :
+       {"SetWindowTitle Beispiel", "SetButtonCaption 0 ", "SetButtonCaption 1 Read me"}) {
+    EXPECT_GE(test::IndexOf(platform.calls, call), 0) << call;
+  }
+  EXPECT_EQ(state.buttons.actions[0], "SETUP.EXE");
+  EXPECT_EQ(state.buttons.actions[1], "notepad LIESMICH.TXT");
+}
+
+TEST(StartUpTest, AFailureAboutALanguageProfileValueNamesThatFile) {
+  for (const char* text : {"[BUTTON3]\nShow=vielleicht\n", "[DIALOG]\nBackColor=rot\n"}) {
+    FakePlatform platform = WithGerman(text);
+    SplashState state;
+    const auto outcome = Attempt([&] { StartUp(platform, state); });
+    ASSERT_TRUE(outcome.failure) << text;
+    EXPECT_TRUE(test::Contains(outcome.failure->Detail(), "of D:\\setup\\launch.de.ini:")) << text;
+  }
+  FakePlatform platform = WithGerman("[BUTTON1]\nCaption=Installieren\n");
+  platform.SetProfile("[DIALOG]\nShow=1\n[BUTTON1]\nShow=ja\n");
+  SplashState state;
+  const auto outcome = Attempt([&] { StartUp(platform, state); });
+  ASSERT_TRUE(outcome.failure);
+  EXPECT_TRUE(test::Contains(outcome.failure->Detail(), "of D:\\setup\\launch.ini:"));
+}
+
+TEST(StartUpTest, HeadlessModeTakesTheLanguageProfilesDefaultAction) {
+  FakePlatform platform = WithGerman("[DIALOG]\nDefaultAction=setup.exe /lang:de\n");
+  platform.SetProfile("[DIALOG]\nShow=0\nDefaultAction=setup.exe\n");
+  SplashState state;
+  EXPECT_EQ(Attempt([&] { StartUp(platform, state); }).ended, ExitStatus::Normal);
+  EXPECT_EQ(platform.started, Calls{"setup.exe /lang:de"});
+}
 
 }  // namespace
 }  // namespace orvex

@@ -282,6 +282,38 @@ TEST(CheckerAgreementLetterCase, FileLookUpFoldsAsTheChecker) {
   }
 }
 
+// The checker's own table of parent languages against Windows' (Wine's):
+// for each display language, the launcher (/lang=) and the checker (--lang)
+// pick the same of a dozen language profiles, each titled with its name.
+TEST(LanguageAgreement, LauncherAndCheckerChooseTheSameLanguageProfile) {
+  const Medium medium;
+  PrepareWindowMedium(medium, WindowProfile::WithButtons(1));
+  for (const char* language : {"de", "pt", "pt-PT", "zh-Hans", "zh-Hant", "sr-Latn", "sr", "es",
+                               "es-419", "no", "ar", "he"}) {
+    medium.Write(Wide("autorun." + std::string(language) + ".ini"),
+                 "[DIALOG]\r\nCaption=" + std::string(language) + "\r\n");
+  }
+  for (const char* display :
+       {"zh-CN",      "zh-TW",      "zh-HK",   "zh-SG",      "zh-MO",          "sr-Latn-RS",
+        "sr-Cyrl-RS", "sr-Latn-ME", "pt-BR",   "pt-PT",      "pt-AO",          "es-419",
+        "es-ES",      "es-MX",      "es-AR",   "es-US",      "nb-NO",          "nn-NO",
+        "ar-SA",      "ar-EG",      "he-IL",   "de-DE",      "de-AT",          "de-CH",
+        "fr-FR",      "ja-JP",      "ko-KR",   "ru-RU",      "bs-Latn-BA",     "az-Latn-AZ",
+        "uz-Cyrl-UZ", "zh-Hans",    "zh-Hant", "iu-Latn-CA", "ca-ES-valencia", "en-US"}) {
+    Launch run(medium.Path(), LauncherPath(), Wide(std::string("/lang=") + display));
+    const WindowInfo window = ExpectWindow(run);
+    ExpectCloses(run, window);
+    const auto json = OutputOf(L"\"" + EnvironmentPath(L"ORVEX_CHECKER") + L"\" --json --lang " +
+                                   Wide(display) + L" \"" + medium.Path() + L"\"",
+                               medium.Path() + L".json");
+    ASSERT_TRUE(json) << "autorun-check did not run";
+    size_t at = json->find("\"language\": ");
+    const std::string chosen =
+        at == std::string::npos ? "Test Medium" : JsonString(*json, at += 12);
+    EXPECT_EQ(Utf8(window.title), chosen) << display;
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(Media, CheckerAgreement, ::testing::ValuesIn(MediaNames()),
                          [](const auto& info) {
                            std::string name = info.param;

@@ -170,8 +170,10 @@ class Launch {
  public:
   // Starts exe (by default the launcher under test) with currentDirectory as
   // its current directory, in a job of its own so that the programs it
-  // starts are seen and never outlive the test.
-  explicit Launch(const std::wstring& currentDirectory, const std::wstring& exe = LauncherPath());
+  // starts are seen and never outlive the test. Arguments follow the
+  // program's name on its command line.
+  explicit Launch(const std::wstring& currentDirectory, const std::wstring& exe = LauncherPath(),
+                  const std::wstring& arguments = L"");
   ~Launch();  // ends whatever of the run is still running
   Launch(const Launch&) = delete;
   Launch& operator=(const Launch&) = delete;

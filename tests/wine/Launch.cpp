@@ -76,14 +76,15 @@ MessageBoxInfo ReadMessageBox(HWND box) {
 
 }  // namespace
 
-Launch::Launch(const std::wstring& currentDirectory, const std::wstring& exe)
+Launch::Launch(const std::wstring& currentDirectory, const std::wstring& exe,
+               const std::wstring& arguments)
     : job_(CreateJobObjectW(nullptr, nullptr)), recordFile_(NextRecordFile()) {
   if (!job_.Valid()) Fail("CreateJobObjectW failed");
   JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
   limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
   SetInformationJobObject(job_.Get(), JobObjectExtendedLimitInformation, &limits, sizeof(limits));
 
-  std::wstring commandLine = L"\"" + exe + L"\"";
+  std::wstring commandLine = L"\"" + exe + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
   std::wstring environment = EnvironmentWith(L"ORVEX_RECORD", recordFile_);
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);

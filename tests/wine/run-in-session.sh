@@ -13,6 +13,9 @@ if ! wine_join_session "$session"; then
   echo "No Wine session in $session: run these tests through ctest (fixture wine_session)." >&2
   exit 1
 fi
+# A display language of its own for a group (LC_ALL gives Wine's), instead
+# of the session's fixed locale.
+if [ -n "${ORVEX_LC_ALL:-}" ]; then export LC_ALL="$ORVEX_LC_ALL"; fi
 # Wine leaves helper processes (desktop, services) running after the
 # program; they must not hold the caller's output pipe open, or CTest would
 # wait for them. So the output goes through a file.

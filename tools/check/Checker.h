@@ -28,6 +28,13 @@ struct ActionVerdict {
   bool certain = false;            // the failure comes on every machine
 };
 
+// A file of the medium as the user's way of naming the folder shows it.
+std::string DisplayPath(const std::string& folderAsGiven, std::string relative);
+
+// Checks each language profile of the medium as its users get it, and what
+// the set of them lacks (LanguageCheck.cpp).
+void AddLanguageReports(const CheckOptions& options, CheckReport& report);
+
 class Checker {
  public:
   explicit Checker(const CheckOptions& options);
@@ -109,6 +116,10 @@ class Checker {
   CheckingPlatform platform_;
   SplashState state_;
   const LoadedProfile* profile_ = nullptr;
+  // The language profile the launcher reads first, if any, and its name as
+  // reports give it. Lines in it count from kLanguageLines (LineOf).
+  const LoadedProfile* language_ = nullptr;
+  std::string languageFile_;
   CheckReport report_;
   std::optional<Stop> stop_;
   // The programs on the medium that actions start, below its root.

@@ -4,6 +4,7 @@
 #include "platform/ColourForm.h"
 #include "platform/Failure.h"
 #include "tools/check/FileBytes.h"
+#include "tools/check/LanguageParents.h"
 #include "tools/check/PictureDecode.h"
 #include "tools/check/SystemCase.h"
 
@@ -32,8 +33,8 @@ void CheckingPlatform::ResetButtons() {
   }
 }
 
-const LoadedProfile* CheckingPlatform::Profile() const {
-  const auto it = profiles_.find(firstProfile_);
+const LoadedProfile* CheckingPlatform::Loaded(const std::string& file) const {
+  const auto it = profiles_.find(file);
   return it == profiles_.end() || !it->second ? nullptr : &*it->second;
 }
 
@@ -51,7 +52,6 @@ const LoadedProfile* CheckingPlatform::Load(const std::string& file) {
       if (auto bytes = ReadFileBytes(*found)) loaded = LoadProfile(std::move(*bytes));
     }
     it = profiles_.emplace(file, std::move(loaded)).first;
-    if (firstProfile_.empty()) firstProfile_ = file;
   }
   return it->second ? &*it->second : nullptr;
 }
@@ -63,6 +63,10 @@ std::string CheckingPlatform::ReadProfileString(const std::string& file, const s
   const LoadedProfile* profile = Load(file);
   if (!profile) return ProfileReader::FromBytes("").Read(section, key, fallback, capacity).value;
   return profile->reader.Read(section, key, fallback, capacity).value;
+}
+
+std::string CheckingPlatform::ParentLanguage(const std::string& language) {
+  return LanguageParent(language);
 }
 
 void CheckingPlatform::StartProgram(const std::string& commandLine) {

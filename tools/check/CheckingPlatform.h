@@ -57,8 +57,8 @@ class CheckingPlatform final : public PlatformServices {
   const std::vector<std::string>& Opened() const { return opened_; }
   const std::array<ButtonState, kButtonCount>& Buttons() const { return buttons_; }
 
-  // The profile the run read (the first file it read from), if any.
-  const LoadedProfile* Profile() const;
+  // A profile file the run read from, if it did.
+  const LoadedProfile* Loaded(const std::string& file) const;
 
   // Forgets the programs started and the targets opened, for the next
   // simulated click.
@@ -69,6 +69,9 @@ class CheckingPlatform final : public PlatformServices {
   // The buttons in their design state, for laying them out again.
   void ResetButtons();
 
+  // The display languages of the user the run is for, most preferred first.
+  void SetLanguages(std::vector<std::string> languages) { languages_ = std::move(languages); }
+
   // The root of the drive the medium is taken to be in.
   std::string CurrentDirectoryPath() override;
   bool FileExists(const std::string& path) override;
@@ -76,6 +79,9 @@ class CheckingPlatform final : public PlatformServices {
   std::string ReadProfileString(const std::string& file, const std::string& section,
                                 const std::string& key, const std::string& fallback,
                                 std::size_t capacity) override;
+  std::string CommandLineArguments() override { return {}; }
+  std::vector<std::string> PreferredLanguages() override { return languages_; }
+  std::string ParentLanguage(const std::string& language) override;
   void ShowMessage(const std::string& text) override { messages_.push_back(text); }
   // Records the command line; fails as the launcher would when the program
   // is nowhere it looks or is not a program (FindProgram).
@@ -93,6 +99,7 @@ class CheckingPlatform final : public PlatformServices {
   void SetWindowColour(std::int32_t colour) override;
   void SetWindowPicture(const PicturePtr&) override {}
   void SetWindowTitle(const std::string&) override {}
+  void SetTextLanguage(const std::string&) override {}
   void SetButtonCaption(int index, const std::string& caption) override {
     buttons_.at(index).caption = caption;
   }
@@ -111,8 +118,8 @@ class CheckingPlatform final : public PlatformServices {
 
   const MediumFolder& medium_;
   std::string baseName_;
+  std::vector<std::string> languages_;
   std::map<std::string, std::optional<LoadedProfile>> profiles_;
-  std::string firstProfile_;
   std::vector<ProfileRead> reads_;
   std::vector<std::string> messages_;
   std::vector<StartedProgram> started_;

@@ -3,6 +3,7 @@
 #include <exception>
 #include <system_error>
 
+#include "settings/LanguageChoice.h"
 #include "tools/check/MediumCheck.h"
 #include "tools/check/MediumFolder.h"
 
@@ -11,12 +12,14 @@ namespace orvex::check {
 namespace {
 
 constexpr char kUsage[] =
-    "usage: autorun-check [--exe NAME] [--json] [--media KIND [--iso-level 3]]\n"
+    "usage: autorun-check [--exe NAME] [--lang TAG] [--json] [--media KIND [--iso-level 3]]\n"
     "                     [--all-files] [--ca-file ROOTS.pem] MEDIUM_FOLDER\n"
     "       autorun-check --media-sizes\n"
     "Checks the launcher's profile in MEDIUM_FOLDER, the root of a medium, the way the\n"
     "launcher reads it, and says what the launcher would do and where it would fail.\n"
     "  --exe NAME  the launcher is NAME.exe and reads NAME.ini (default: autorun)\n"
+    "  --lang TAG  check as a user whose display language is TAG (like de-CH) sees it;\n"
+    "              without it, the profile and then each language profile are checked\n"
     "  --json      print the findings as JSON\n"
     "  --title     print only the window's title as the launcher reads it\n"
     "  --media KIND  cd, dvd, dvd-dl, bd or usb: also check that an image for it\n"
@@ -90,6 +93,11 @@ int RunChecker(const std::vector<std::string>& arguments, std::ostream& out, std
           options.executableName.find_first_of("\\/:") != std::string::npos) {
         return UsageError(err, "--exe takes a file name without folder, like \"setup\"");
       }
+    } else if (argument == "--lang") {
+      if (i + 1 == arguments.size() || !IsLanguageName(arguments[i + 1])) {
+        return UsageError(err, "--lang takes a language name, like de, pt-BR or zh-Hant");
+      }
+      options.language = arguments[++i];
     } else if (argument.size() > 1 && argument[0] == '-') {
       return UsageError(err, "unknown option " + argument);
     } else {

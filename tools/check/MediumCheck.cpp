@@ -10,8 +10,6 @@
 
 namespace orvex::check {
 
-namespace {
-
 // The profile's path in the user's own style: on Windows, "/" when that is
 // what they wrote.
 std::string DisplayPath(const std::string& folderAsGiven, std::string relative) {
@@ -26,6 +24,12 @@ std::string DisplayPath(const std::string& folderAsGiven, std::string relative) 
   if (last == '/' || last == '\\') return folderAsGiven + relative;
   return folderAsGiven + separator + relative;
 }
+
+namespace {
+
+// Lines of the language profile are told apart from the profile's by this
+// much, so that the checks pass them on as they are; Add names the file.
+constexpr int kLanguageLines = 1 << 24;
 
 bool EndsWithIni(const std::string& name) {
   return name.size() > 4 && SameName(name.substr(name.size() - 4), ".ini");
@@ -42,10 +46,16 @@ std::string StopText(const Ending& ending, bool stops) {
 
 }  // namespace
 
-CheckReport CheckMedium(const CheckOptions& options) { return Checker(options).Run(); }
+CheckReport CheckMedium(const CheckOptions& options) {
+  CheckReport report = Checker(options).Run();
+  if (options.language.empty()) AddLanguageReports(options, report);
+  return report;
+}
 
 Checker::Checker(const CheckOptions& options)
-    : options_(options), medium_(options.folder), platform_(medium_, options.executableName) {}
+    : options_(options), medium_(options.folder), platform_(medium_, options.executableName) {
+  if (!options.language.empty()) platform_.SetLanguages({options.language});
+}
 
 CheckReport Checker::Run() {
   const std::string profileName = options_.executableName + ".ini";
@@ -54,7 +64,13 @@ CheckReport Checker::Run() {
 
   // The launcher's own start-up, as its entry point runs it.
   const RunOutcome start = Simulate(platform_, [&] { StartUp(platform_, state_); });
-  profile_ = platform_.Profile();
+  profile_ = platform_.Loaded(state_.profilePath.profile);
+  report_.language = state_.language;
+  if (!state_.language.empty()) {
+    language_ = platform_.Loaded(state_.profilePath.language);
+    const std::string name = options_.executableName + "." + state_.language + ".ini";
+    languageFile_ = DisplayPath(options_.folderAsGiven, medium_.FindRelative(name).value_or(name));
+  }
   if (!profile_) {
     ReportMissingProfile(start);
     CheckFileNames();
@@ -251,12 +267,16 @@ std::optional<bool> Checker::CheckBoolean(const std::string& section, const std:
 }
 
 void Checker::Add(Severity severity, int line, std::string text) {
-  report_.findings.push_back({line, severity, std::move(text)});
+  if (line >= kLanguageLines) {
+    report_.findings.push_back({line - kLanguageLines, severity, std::move(text), languageFile_});
+  } else {
+    report_.findings.push_back({line, severity, std::move(text)});
+  }
 }
 
 void Checker::AddEnding(int line, const ProfileRead& about, Ending ending,
                         const std::string& reason) {
-  ending.line = line;
+  ending.line = line % kLanguageLines;
   const bool stops =
       stop_ && SameName(about.section, stop_->read.section) && SameName(about.key, stop_->read.key);
   if (stops) report_.startUpEnding = ending;
@@ -273,14 +293,25 @@ std::optional<int> Checker::SectionLine(const std::string& section) const {
   for (const ProfileName& info : profile_->reader.Sections()) {
     if (SameName(info.name, section)) return info.line;
   }
+  if (language_) {
+    for (const ProfileName& info : language_->reader.Sections()) {
+      if (SameName(info.name, section)) return kLanguageLines + info.line;
+    }
+  }
   return std::nullopt;
 }
 
 bool Checker::HasKey(const std::string& section, const std::string& key) const {
-  return profile_->reader.KeyLine(section, key).has_value();
+  return (language_ && language_->reader.KeyLine(section, key)) ||
+         profile_->reader.KeyLine(section, key).has_value();
 }
 
+// The line of the value the launcher reads: the language profile's when it
+// holds the key.
 int Checker::LineOf(const std::string& section, const std::string& key) const {
+  if (language_) {
+    if (const auto line = language_->reader.KeyLine(section, key)) return kLanguageLines + *line;
+  }
   if (const auto line = profile_->reader.KeyLine(section, key)) return *line;
   return SectionLine(section).value_or(1);
 }

@@ -25,6 +25,9 @@ struct CheckOptions {
   bool allFiles = false;
   // The roots osslsigncode trusts instead of the system's; empty: the system's.
   std::string caFile;
+  // Check as a user of this display language sees the medium; empty: the
+  // profile alone and then each language profile of the medium.
+  std::string language;
 };
 
 CheckReport CheckMedium(const CheckOptions& options);

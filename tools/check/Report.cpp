@@ -53,19 +53,42 @@ int CheckReport::Count(Severity severity) const {
                                         [&](const Finding& f) { return f.severity == severity; }));
 }
 
+bool CheckReport::LauncherWorks() const {
+  return Count(Severity::Error) == 0 &&
+         std::all_of(languages.begin(), languages.end(),
+                     [](const CheckReport& language) { return language.LauncherWorks(); });
+}
+
 void WriteText(const CheckReport& report, std::ostream& out) {
   for (const Finding& finding : report.findings) {
-    if (finding.file.empty()) {
-      out << report.profile << ':' << finding.line;
-    } else {
-      out << finding.file;
-    }
-    out << ": " << SeverityName(finding.severity) << ": " << finding.text << '\n';
+    out << (finding.file.empty() ? report.profile : finding.file);
+    if (finding.line > 0) out << ':' << finding.line;
+    out << ": " << SeverityName(finding.severity) << ": "
+        << (report.language.empty() ? "" : "[" + report.language + "] ") << finding.text << '\n';
   }
+  for (const CheckReport& language : report.languages) WriteText(language, out);
 }
+
+namespace {
+
+void WriteFindingsJson(const std::vector<Finding>& findings, std::ostream& out) {
+  out << "  \"findings\": [";
+  for (std::size_t i = 0; i < findings.size(); ++i) {
+    const Finding& finding = findings[i];
+    out << (i ? ",\n    " : "\n    ") << "{"
+        << (finding.file.empty() ? "" : "\"file\": " + Json(finding.file) + ", ")
+        << (finding.line > 0 ? "\"line\": " + std::to_string(finding.line) + ", " : "")
+        << "\"severity\": " << Json(SeverityName(finding.severity))
+        << ", \"text\": " << Json(finding.text) << "}";
+  }
+  out << (findings.empty() ? "]" : "\n  ]");
+}
+
+}  // namespace
 
 void WriteJson(const CheckReport& report, std::ostream& out) {
   out << "{\n";
+  if (!report.language.empty()) out << "  \"language\": " << Json(report.language) << ",\n";
   out << "  \"profile\": " << Json(report.profile) << ",\n";
   out << "  \"encoding\": " << JsonOrNull(report.encoding) << ",\n";
   out << "  \"mode\": " << JsonOrNull(report.mode) << ",\n";
@@ -82,17 +105,17 @@ void WriteJson(const CheckReport& report, std::ostream& out) {
         << ", \"ending\": " << EndingJson(click.ending) << "}";
   }
   out << (report.clickEndings.empty() ? "],\n" : "\n  ],\n");
-  out << "  \"findings\": [";
-  for (std::size_t i = 0; i < report.findings.size(); ++i) {
-    const Finding& finding = report.findings[i];
-    out << (i ? ",\n    " : "\n    ")
-        << (finding.file.empty() ? "{\"line\": " + std::to_string(finding.line)
-                                 : "{\"file\": " + Json(finding.file))
-        << ", \"severity\": " << Json(SeverityName(finding.severity))
-        << ", \"text\": " << Json(finding.text) << "}";
+  WriteFindingsJson(report.findings, out);
+  // Only a medium with language profiles has per-language results.
+  if (!report.languages.empty()) {
+    out << ",\n  \"languages\": [";
+    for (std::size_t i = 0; i < report.languages.size(); ++i) {
+      out << (i ? ",\n" : "\n");
+      WriteJson(report.languages[i], out);
+    }
+    out << "  ]";
   }
-  out << (report.findings.empty() ? "]\n" : "\n  ]\n");
-  out << "}\n";
+  out << "\n}\n";
 }
 
 }  // namespace orvex::check

@@ -12,10 +12,11 @@ namespace orvex::check {
 enum class Severity { Note, Warning, Error };
 
 struct Finding {
-  int line = 1;
+  int line = 1;  // 0: none
   Severity severity = Severity::Note;
   std::string text;
-  // A file on the medium the finding is about, instead of the profile's line.
+  // Where the line is, or the file on the medium the finding is about (line
+  // 0: about the whole file); empty: the profile.
   std::string file = {};
 };
 
@@ -41,9 +42,14 @@ struct CheckReport {
   std::vector<Finding> findings;
   std::optional<Ending> startUpEnding;  // start-up ends in a report or message
   std::vector<ClickEnding> clickEndings;
+  // The language the report is for, empty for a user without a language
+  // profile; and the reports for each language profile of the medium.
+  std::string language = {};
+  std::vector<CheckReport> languages = {};
 
   int Count(Severity severity) const;
-  bool LauncherWorks() const { return Count(Severity::Error) == 0; }
+  // In every language.
+  bool LauncherWorks() const;
 };
 
 // "PROFILE:LINE: severity: text" or "FILE: severity: text", one finding a
