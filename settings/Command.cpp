@@ -35,7 +35,7 @@ std::string MachineKey(const std::string& key, Architecture architecture) {
   return name.empty() ? std::string() : key + "." + name;
 }
 
-CommandValues ReadCommandValues(PlatformServices& platform, const std::string& profilePath,
+CommandValues ReadCommandValues(PlatformServices& platform, const ProfileFiles& profilePath,
                                 const std::string& section, const CommandKeys& keys,
                                 Architecture native) {
   CommandValues values;

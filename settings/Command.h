@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/PlatformServices.h"
+#include "settings/Profile.h"
 
 namespace orvex {
 
@@ -47,7 +48,7 @@ std::string MachineKey(const std::string& key, Architecture architecture);
 
 // Reads the action, the machine's action and what to open, in that order:
 // the keys that came later are read after the ones before them.
-CommandValues ReadCommandValues(PlatformServices& platform, const std::string& profilePath,
+CommandValues ReadCommandValues(PlatformServices& platform, const ProfileFiles& profilePath,
                                 const std::string& section, const CommandKeys& keys,
                                 Architecture native);
 

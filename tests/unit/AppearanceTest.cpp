@@ -73,7 +73,7 @@ TEST(ApplyAppearanceTest, AFileThatIsNoPictureIsInvalidPictureNamingThePath) {
 TEST(ApplyAppearanceTest, ADeviceNameIsInvalidPictureUnopened) {
   for (const char* device : {"NUL", "img\\com1.png", "Aux .bmp"}) {
     FakePlatform platform = WithDialog(std::string("BackColor=0\nPicture=") + device + "\n");
-    const auto outcome = Attempt([&] { ApplyAppearance(platform, platform.ProfilePath()); });
+    const auto outcome = Attempt([&] { ApplyAppearance(platform, platform.ProfileFiles()); });
     ASSERT_TRUE(outcome.failure) << device;
     EXPECT_EQ(outcome.failure->Kind(), FailureKind::InvalidPicture) << device;
     EXPECT_TRUE(test::Contains(outcome.failure->Detail(), "device name")) << device;

@@ -293,8 +293,8 @@ TEST(StartUpTest, ALanguageProfileValueWinsEvenEmptyAndTheProfileGivesTheRest) {
        {"SetWindowTitle Beispiel", "SetButtonCaption 0 ", "SetButtonCaption 1 Read me"}) {
     EXPECT_GE(test::IndexOf(platform.calls, call), 0) << call;
   }
-  EXPECT_EQ(state.buttons.actions[0], "SETUP.EXE");
-  EXPECT_EQ(state.buttons.actions[1], "notepad LIESMICH.TXT");
+  EXPECT_EQ(state.buttons.commands[0].text, "SETUP.EXE");
+  EXPECT_EQ(state.buttons.commands[1].text, "notepad LIESMICH.TXT");
 }
 
 TEST(StartUpTest, AFailureAboutALanguageProfileValueNamesThatFile) {
