@@ -230,8 +230,9 @@ ACTIONS = {  # kind: (weight, writer)
     "document": (1, lambda m, a: m.document()),
     "empty": (1, lambda m, a: ""),
     "not-pe": (2, lambda m, a: m.program(a, "-np", m.rng.choice([b"", b"echo hello\r\n", b"MZ"]))),
-    "leading-blank": (1, lambda m, a: '" ' + m.program(a).strip('"') + '"'),
-    "unclosed-quote": (1, lambda m, a: '"' + m.program(a).strip('"')),
+    # The value's quotes keep the blank; the program's own ones go.
+    "leading-blank": (1, lambda m, a: '" ' + m.program(a).replace('"', "") + '"'),
+    "unclosed-quote": (1, lambda m, a: '"' + m.program(a).replace('"', "")),
     "device": (1, lambda m, a: m.rng.choice(DEVICES) + " " + a),
 }
 
