@@ -179,15 +179,15 @@ class Medium:
 
     def picture(self):
         r = self.rng
-        if r.random() < .06:
+        if r.random() < .04:
             self.tag("pic-missing")
             return r.choice(["nothing.bmp", "img\\nothing.gif", ""])
-        if r.random() < .06:
+        if r.random() < .04:
             self.tag("device-name")
             return r.choice(DEVICES + ["PRN.gif", "AUX.bmp", "img\\nul", "CON.png"])
         ext = r.choice(list(FORMATS))
         data = FORMATS[ext](r, r.randint(1, 40), r.randint(1, 40), [r.randrange(256) for _ in "rgb"])
-        if r.random() < .3:
+        if r.random() < .25:
             tag, damage = r.choice(DAMAGES["all"] + DAMAGES.get(ext, []))
             self.tag(tag)
             data = damage(data)
@@ -238,7 +238,8 @@ ACTIONS = {  # kind: (weight, writer)
 
 # ---------------------------------------------------------------- profile values
 
-SHOW = ["True", "False", "true", "FALSE", "1", "0", "-1", " 2.5 ", "0.0"]
+TRUE = ["True", "true", "1", "-1", " 2.5 "]
+FALSE = ["False", "FALSE", "0", "0.0"]
 BAD_SHOW = ["Yes", "", "&H1", "1e3", "on"]
 COLOURS = ["{r},{g},{b}", "&H00{b:02X}{g:02X}{r:02X}", "&h{b:02x}{g:02x}{r:02x}", "{n}",
            "&H8000000F", "&H80000005", "&O377", "1.5", " {r} , {g} , {b} ", "300,0,0"]
@@ -249,14 +250,16 @@ CAPTIONS = ["Orvex", "", "&Install", "Grüße", "Știri — ȘTIRI", "日本語�
 
 
 def colour(r):
-    if r.random() < .15:
+    if r.random() < .07:
         return r.choice(BAD_COLOURS), "colour-bad"
     c = [r.randrange(256) for _ in "rgb"]
     return r.choice(COLOURS).format(r=c[0], g=c[1], b=c[2], n=c[0] + 256 * c[1] + 65536 * c[2]), ""
 
 
-def show(r, bad_share=.05):
-    return (r.choice(BAD_SHOW), "show-bad") if r.random() < bad_share else (r.choice(SHOW), "")
+def show(r, true_share, bad_share):
+    if r.random() < bad_share:
+        return r.choice(BAD_SHOW), "show-bad"
+    return r.choice(TRUE if r.random() < true_share else FALSE), ""
 
 
 def key_line(r, key, value, m):
@@ -278,17 +281,17 @@ def profile(m, index):
     r = m.rng
     sections = []  # [name, [lines]]
     m.part = "DIALOG"
-    dialog_show, tag = show(r) if r.random() < .8 else (r.choice(["False", "0"]), "")
+    dialog_show, tag = show(r, .75, .04)
     m.tag(tag)
     dialog = [("Show", dialog_show)]
-    headless = dialog_show.strip().lower() in ("false", "0", "0.0")
+    headless = dialog_show in FALSE
     if headless or r.random() < .2:
         dialog.append(("DefaultAction", m.action(f"/d{index}")))
     m.tag("headless" if headless else "")
     if not headless:
         value, tag = colour(r)
         m.tag(tag)
-        if r.random() < .95:
+        if r.random() < .98:
             dialog.append(("BackColor", value))
         dialog.append(("Picture", m.picture()))
         if r.random() < .9:
@@ -297,10 +300,10 @@ def profile(m, index):
     sections.append(["DIALOG", dialog])
     for n in range(1, 5):
         m.part = f"BUTTON{n}"
-        if r.random() < .03:
+        if r.random() < .015:
             m.tag("section-missing")
             continue
-        button_show, tag = show(r, .03)
+        button_show, tag = show(r, .6, .015)
         m.tag(tag)
         keys = [("Show", button_show), ("Caption", r.choice(CAPTIONS))]
         if r.random() < .95:
