@@ -108,14 +108,14 @@ Outcomes Observed(const Medium& medium, const std::wstring& launcher) {
   return outcomes;
 }
 
-// "tag<TAB>why" lines; "#" starts a comment.
-std::map<std::string, std::string> KnownDifferences(const std::wstring& file) {
-  std::map<std::string, std::string> known;
+// The tags of "tag<TAB>why" lines; "#" starts a comment.
+std::set<std::string> KnownDifferences(const std::wstring& file) {
+  std::set<std::string> known;
   std::istringstream lines(file.empty() ? "" : ReadBytes(file));
   for (std::string line; std::getline(lines, line);) {
     const size_t tab = line.find('\t');
     if (!line.empty() && line[0] != '#' && tab != std::string::npos) {
-      known[line.substr(0, tab)] = line.substr(tab + 1);
+      known.insert(line.substr(0, tab));
     }
   }
   return known;
@@ -139,23 +139,23 @@ Tags ReadTags(const std::wstring& file) {
 struct Tally {
   size_t compared = 0;
   size_t agreed = 0;
-  std::map<std::string, std::vector<std::string>> known;  // tag -> "medium outcome"
+  std::map<std::string, std::vector<std::string>> known;  // tags -> "medium outcome"
   size_t unexplained = 0;
 };
 
-// The listed tag that explains a difference in an outcome: one of the whole
-// profile's or of the section's ([DIALOG] at start-up, the button's on a
-// click).
-std::optional<std::string> Explained(const std::map<std::string, std::set<std::string>>& tags,
-                                     const std::string& section,
-                                     const std::map<std::string, std::string>& known) {
+// The listed tags that may explain a difference in an outcome, joined: those
+// of the whole profile and of the section ([DIALOG] at start-up, the
+// button's on a click); empty when none is listed.
+std::string Explained(const std::map<std::string, std::set<std::string>>& tags,
+                      const std::string& section, const std::set<std::string>& known) {
+  std::string listed;
   for (const auto& [part, names] : tags) {
     if (part != "*" && part != section) continue;
     for (const std::string& tag : names) {
-      if (known.count(tag)) return tag;
+      if (known.count(tag)) listed += (listed.empty() ? "" : " or ") + tag;
     }
   }
-  return std::nullopt;
+  return listed;
 }
 
 TEST(CheckerDifferential, LauncherEndsAsTheCheckersPredict) {
@@ -200,10 +200,10 @@ TEST(CheckerDifferential, LauncherEndsAsTheCheckersPredict) {
             i == 0 || i > prediction.buttons.size() ? "DIALOG" : prediction.buttons[i - 1].section;
         const std::string where =
             name + (i == 0 ? " start-up" : " button " + std::to_string(i) + " [" + section + "]");
-        if (const auto tag = Explained(mediumTags, section, known)) {
-          tally.known[*tag].push_back(where + " (" + who + ")");
+        if (const std::string listed = Explained(mediumTags, section, known); !listed.empty()) {
+          tally.known[listed].push_back(where + " (" + who + ")");
           std::printf("%s, %s: known (%s): predicts %s; launcher: %s\n", where.c_str(), who.c_str(),
-                      tag->c_str(), want.c_str(), got.c_str());
+                      listed.c_str(), want.c_str(), got.c_str());
         } else {
           ++tally.unexplained;
           ADD_FAILURE() << where << ", " << who << ": predicts " << want << "\n  launcher: " << got;
@@ -218,8 +218,8 @@ TEST(CheckerDifferential, LauncherEndsAsTheCheckersPredict) {
       "%.2f s a medium\n",
       tags.size(), tally.compared, tally.agreed, tally.unexplained,
       seconds / static_cast<double>(tags.size()));
-  for (const auto& [tag, where] : tally.known) {
-    std::printf("known difference %s (%s), %zu:", tag.c_str(), known.at(tag).c_str(), where.size());
+  for (const auto& [listed, where] : tally.known) {
+    std::printf("known, %s, %zu:", listed.c_str(), where.size());
     for (const std::string& place : where) std::printf(" %s;", place.c_str());
     std::printf("\n");
   }

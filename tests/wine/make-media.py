@@ -5,8 +5,8 @@
 
 OUT/media/NNNN/ is medium NNNN; OUT/tags.txt names the features each section
 of it uses ("NNNN<TAB>SECTION<TAB>tag tag ..."; section "*": the whole
-profile), which known-differences.txt refers to. Medium
-NNNN depends only on SEED and NNNN, so a larger COUNT keeps the first media.
+profile), which known-differences.txt refers to. Medium NNNN depends only
+on SEED and NNNN, so a larger COUNT keeps the first media.
 PROGRAM (recorder.exe) is copied wherever a medium needs a real program.
 """
 import base64
@@ -314,9 +314,11 @@ def profile(m, index):
         m.part = name
         header = f"[{name}]"
         if r.random() < .05:
-            header, _ = header + " ; comment", m.tag("ini-after-section")
+            m.tag("ini-after-section")
+            header += " ; comment"
         if r.random() < .05:
-            header, _ = header.lower(), m.tag("ini-section-case")
+            m.tag("ini-section-case")
+            header = header.lower()
         lines.append(header)
         for key, value in keys:
             if r.random() < .05:
