@@ -211,8 +211,8 @@ class Medium:
         r = self.rng
         path = self.path(stem, "exe", self.program_bytes if content is None else content)
         if r.random() < .15 and path.lower().endswith(".exe"):
-            self.tag("program-no-extension")
             path = path[:-4]
+            self.tag("program-no-extension" + ("-dot" if "." in path.lstrip(".\\/") else ""))
         if " " in path:
             path = f'"{path}"'
         return f"{path} {argument}"
