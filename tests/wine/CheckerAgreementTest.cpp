@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "CheckerPrediction.h"
 #include "Harness.h"
 #include "TestProfiles.h"
 #include "tools/check/SystemCase.h"
@@ -32,112 +33,10 @@ std::vector<std::string> MediaNames() {
   return names;
 }
 
-void CopyTree(const std::wstring& from, const Medium& medium, const std::wstring& relative) {
-  const std::vector<WIN32_FIND_DATAW> entries = FolderEntries(from);
-  ASSERT_FALSE(entries.empty()) << Utf8(from);
-  for (const WIN32_FIND_DATAW& found : entries) {
-    const std::wstring name = found.cFileName;
-    const std::wstring inner = relative.empty() ? name : relative + L"\\" + name;
-    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-      medium.MakeFolder(inner);
-      CopyTree(from + L"\\" + name, medium, inner);
-    } else {
-      EXPECT_TRUE(CopyFileW((from + L"\\" + name).c_str(), medium.PathOf(inner).c_str(), FALSE))
-          << Utf8(inner);
-    }
-  }
-}
-
-// What a program wrote to its standard output (kept in the file), once it
-// has ended.
-std::optional<std::string> OutputOf(std::wstring commandLine, const std::wstring& file) {
-  SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
-  ScopedFile output(CreateFileW(file.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
-                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  STARTUPINFOW startup{};
-  startup.cb = sizeof(startup);
-  startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdOutput = startup.hStdError = output.Get();
-  startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-  PROCESS_INFORMATION process{};
-  if (!output.Valid() || !CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE,
-                                         CREATE_NO_WINDOW, nullptr, nullptr, &startup, &process)) {
-    return std::nullopt;
-  }
-  const ScopedHandle thread(process.hThread);
-  const ScopedHandle child(process.hProcess);
-  output.Reset();
-  if (WaitForSingleObject(child.Get(), kWaitMs) == WAIT_OBJECT_0) return ReadBytes(file);
-  TerminateProcess(child.Get(), 1);
-  return std::nullopt;
-}
-
-// The JSON string whose opening quote is at `at`; `at` moves past it.
-std::string JsonString(const std::string& text, size_t& at) {
-  std::string value;
-  for (++at; at < text.size() && text[at] != '"'; ++at) {
-    if (text[at] != '\\') {
-      value += text[at];
-      continue;
-    }
-    switch (text[++at]) {
-      case 'n': value += '\n'; break;
-      case 'r': value += '\r'; break;
-      case 't': value += '\t'; break;
-      case 'u':
-        value += static_cast<char>(std::stoi(text.substr(at + 1, 4), nullptr, 16));
-        at += 4;
-        break;
-      default: value += text[at];
-    }
-  }
-  ++at;
-  return value;
-}
-
-struct Ending {
-  std::string failure;  // empty: the launcher's own message
-  std::wstring shows;
-};
-
-// The object at `at` ("null" or {"line": .., "failure": .., "shows": ..}).
-std::optional<Ending> EndingAt(const std::string& text, size_t at) {
-  if (text.compare(at, 4, "null") == 0) return std::nullopt;
-  Ending ending;
-  size_t failure = text.find("\"failure\": ", at) + 11;
-  if (text[failure] == '"') ending.failure = JsonString(text, failure);
-  size_t shows = text.find("\"shows\": ", at) + 9;
-  ending.shows = Wide(JsonString(text, shows));
-  return ending;
-}
-
-struct Prediction {
-  std::string mode;
-  std::optional<Ending> startUp;
-  std::vector<std::pair<int, Ending>> clicks;  // button 1 = leftmost shown
-};
-
-Prediction Predict(const std::string& json) {
-  Prediction prediction;
-  size_t mode = json.find("\"mode\": ") + 8;
-  if (json[mode] == '"') prediction.mode = JsonString(json, mode);
-  prediction.startUp = EndingAt(json, json.find("\"startUpEnding\": ") + 17);
-  const size_t clicksEnd = json.find("\"findings\"");
-  for (size_t at = json.find("{\"button\": "); at < clicksEnd;
-       at = json.find("{\"button\": ", at + 1)) {
-    const int button = std::stoi(json.substr(at + 11));
-    prediction.clicks.emplace_back(button, *EndingAt(json, json.find("\"ending\": ", at) + 10));
-  }
-  return prediction;
-}
-
-// The checker names the profile's path as the launcher forms it from the
-// root of drive D: ("D:\" "\autorun.ini"); here it runs from the medium's
-// folder instead. A report's first line is its failure's name; the
-// launcher's own messages are one line.
+// A report's first line is its failure's name; the launcher's own messages
+// are one line.
 Expected AsExpected(const Medium& medium, const Ending& ending) {
-  std::wstring shows = ending.shows;
-  if (shows.rfind(L"D:\\", 0) == 0) shows = medium.Path() + shows.substr(3);
+  const std::wstring shows = ShownOn(medium, ending);
   return ending.failure.empty() ? Message(shows) : Report(shows);
 }
 
