@@ -73,13 +73,14 @@ preview_run() {  # medium, launcher name, profile file, tag or -, dpi, png
     sleep 0.1
   done
   if [[ -n $window ]]; then
-    sleep 0.7  # let it paint
-    # Its buttons or message text, read from inside Wine while the screenshot is taken.
+    # Its buttons or message text, read from inside Wine meanwhile: Wine
+    # takes longer to start the reader than the window takes to paint.
     local probe=
     if [[ -n $preview_probe ]]; then
       "$wine_loader" "$preview_probe" "$exe.exe" </dev/null >"$work/preview-probe" 2>/dev/null &
       probe=$!
     fi
+    sleep 0.7  # let it paint
     title=$(xdotool getwindowname "$window")
     eval "$(xdotool getwindowgeometry --shell "$window")"
     xwd -root -silent | convert xwd:- -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$png"
