@@ -7,6 +7,7 @@
 
 preview_xvfb_pid=
 preview_prefix=
+preview_probe=
 preview_job=
 
 # The Debian packages of the tools it needs that are missing.
@@ -56,7 +57,7 @@ json_text() {
 # One run: a screenshot to PNG and one JSON object on standard output.
 preview_run() {  # medium, launcher name, profile file, tag or -, dpi, png
   local medium=$1 exe=$2 profile=$3 tag=$4 dpi=$5 png=$6
-  local arguments=() status_file=$work/preview-status window='' shown title
+  local arguments=() status_file=$work/preview-status window='' shown title shown_controls=
   [[ $tag != - ]] && arguments=("/lang=$tag")
   rm -f "$status_file"
   (
@@ -72,10 +73,20 @@ preview_run() {  # medium, launcher name, profile file, tag or -, dpi, png
     sleep 0.1
   done
   if [[ -n $window ]]; then
+    # Its buttons or message text, read from inside Wine meanwhile: Wine
+    # takes longer to start the reader than the window takes to paint.
+    local probe=
+    if [[ -n $preview_probe ]]; then
+      "$wine_loader" "$preview_probe" "$exe.exe" </dev/null >"$work/preview-probe" 2>/dev/null &
+      probe=$!
+    fi
     sleep 0.7  # let it paint
     title=$(xdotool getwindowname "$window")
     eval "$(xdotool getwindowgeometry --shell "$window")"
     xwd -root -silent | convert xwd:- -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$png"
+    if [[ -n $probe ]] && wait "$probe"; then
+      shown_controls=", $(head -n 1 "$work/preview-probe")"
+    fi
     # Esc closes the launcher's window and its own message boxes.
     xdotool windowfocus "$window" key Escape 2>/dev/null || true
     for _ in $(seq 40); do
@@ -89,9 +100,9 @@ preview_run() {  # medium, launcher name, profile file, tag or -, dpi, png
   if [[ -z $window ]]; then
     shown='"shows": "nothing"'
   elif [[ $title == OrvexAutorun ]]; then
-    shown="\"shows\": \"message box\", \"title\": $(json_text "$title"), \"width\": $WIDTH, \"height\": $HEIGHT"
+    shown="\"shows\": \"message box\", \"title\": $(json_text "$title"), \"width\": $WIDTH, \"height\": $HEIGHT$shown_controls"
   else
-    shown="\"shows\": \"window\", \"title\": $(json_text "$title"), \"width\": $WIDTH, \"height\": $HEIGHT"
+    shown="\"shows\": \"window\", \"title\": $(json_text "$title"), \"width\": $WIDTH, \"height\": $HEIGHT$shown_controls"
   fi
   printf '    {"profile": %s, "language": %s, "dpi": %s, "png": %s, %s, "exitStatus": %s}' \
     "$(json_text "$profile")" "$([[ $tag == - ]] && echo null || json_text "$tag")" "$dpi" \
@@ -105,6 +116,12 @@ run_preview() {  # staged medium, output folder
   wine_choose_loader
   if [[ $wine_preset == win64 && $(pe_machine "$medium/$exe.exe") == 014c ]]; then
     fail "this machine cannot run 32-bit programs, so Wine cannot start the 32-bit $exe.exe; preview a 64-bit build of the launcher (--launcher build/win64/autorun.exe)"
+  fi
+  # The reader of the window's controls, built beside the launcher.
+  preview_probe=$(dirname "$launcher")/window-probe.exe
+  if [[ ! -f $preview_probe ]]; then
+    echo "$program: note: no window-probe.exe beside $launcher, so preview.json names no buttons or message text" >&2
+    preview_probe=
   fi
   preview_prefix=${ORVEX_PREVIEW_PREFIX:-${XDG_CACHE_HOME:-$HOME/.cache}/orvex-autorun/wineprefix}
   wine_environment "$preview_prefix"

@@ -293,8 +293,19 @@ if [[ -f $preview_launcher && -f $6 ]] && [[ -x /usr/lib/wine/wine64 ]] &&
     read -r width height < <(size "$preview/$png.png")
     check "$png shows the background colour in the bottom left corner" test \
       "$(convert "$preview/$png.png" -format "%[pixel:p{5,$((height - 5))}]" info:)" = "$background"
-    check "preview.json says what $png showed" grep -qF "\"png\": \"$png.png\", \"shows\": \"window\", \"title\": \"Orvex Demo Suite 1.0\", \"width\": $width, \"height\": $height, \"exitStatus\": 0" "$preview/preview.json"
+    check "preview.json says what $png showed" grep -qF "\"png\": \"$png.png\", \"shows\": \"window\", \"title\": \"Orvex Demo Suite 1.0\", \"width\": $width, \"height\": $height, \"buttons\": [" "$preview/preview.json"
   done
+  # The captions of the profile's shown buttons, in their order, in every run.
+  check "preview.json names the demo's buttons" python3 - "$demo/autorun.ini" "$preview/preview.json" <<'EOF'
+import configparser, json, sys
+profile = configparser.ConfigParser(interpolation=None)
+profile.read(sys.argv[1])
+buttons = sorted((int(name[6:]), section) for name, section in profile.items() if name.startswith("BUTTON"))
+expected = [section["Caption"] for _, section in buttons if section["Show"].lower() == "true"]
+runs = json.load(open(sys.argv[2]))["runs"]
+print("expected", expected, "shown", [[button["caption"] for button in run["buttons"]] for run in runs])
+sys.exit(not runs or any([button["caption"] for button in run["buttons"]] != expected for run in runs))
+EOF
   check "leaves no process of its Wine prefix behind" \
     bash -c '! grep -lzs "WINEPREFIX=$1" /proc/[0-9]*/environ' _ "$8"
 else

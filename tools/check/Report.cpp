@@ -5,8 +5,6 @@
 
 namespace orvex::check {
 
-namespace {
-
 std::string Json(const std::string& text) {
   std::string out = "\"";
   for (const char c : text) {
@@ -28,6 +26,8 @@ std::string Json(const std::string& text) {
   }
   return out + "\"";
 }
+
+namespace {
 
 std::string JsonOrNull(const std::string& text) { return text.empty() ? "null" : Json(text); }
 

@@ -57,4 +57,7 @@ struct CheckReport {
 void WriteText(const CheckReport& report, std::ostream& out);
 void WriteJson(const CheckReport& report, std::ostream& out);
 
+// A JSON string of UTF-8 text, quotes included.
+std::string Json(const std::string& text);
+
 }  // namespace orvex::check
