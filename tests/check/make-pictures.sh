@@ -74,11 +74,13 @@ printf '\1\0\11\0\0\3\43\0\0\0\1\0\7\0\0\0\0\0''\5\0\0\0\14\2\226\0\310\0''\7\0\
   >clean-wmf-plain/splash.wmf
 
 # Program files, never started by the tests: the headers of a 32-bit
-# Windows program (DOS header, PE header, optional header, no sections),
+# Windows program (DOS header, PE header, optional header with its 16 data
+# directories, which signing tools need, no sections),
 # which the checker takes as a program, and files that are none.
 program() { # FILE
   { printf 'MZ'; head -c 58 /dev/zero; printf '\100\0\0\0PE\0\0\114\1\0\0'
-    head -c 12 /dev/zero; printf '\340\0\2\1\13\1'; head -c 222 /dev/zero; } >"$1"
+    head -c 12 /dev/zero; printf '\340\0\2\1\13\1'; head -c 90 /dev/zero
+    printf '\20\0\0\0'; head -c 128 /dev/zero; } >"$1"
 }
 program clean-window/setup.exe
 program warn-program-not-runnable/marker.exe
