@@ -4,9 +4,6 @@
 
 namespace winetest {
 
-namespace {
-
-// The JSON string whose opening quote is at `at`; `at` moves past it.
 std::string JsonString(const std::string& text, size_t& at) {
   std::string value;
   for (++at; at < text.size() && text[at] != '"'; ++at) {
@@ -28,6 +25,8 @@ std::string JsonString(const std::string& text, size_t& at) {
   ++at;
   return value;
 }
+
+namespace {
 
 // The object at `at` ("null" or {"line": .., "failure": .., "shows": ..}).
 std::optional<Ending> EndingAt(const std::string& text, size_t at) {

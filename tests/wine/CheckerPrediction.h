@@ -19,6 +19,9 @@ void CopyTree(const std::wstring& from, const Medium& medium, const std::wstring
 // has ended; nothing when it did not start or end in time.
 std::optional<std::string> OutputOf(std::wstring commandLine, const std::wstring& file);
 
+// The JSON string whose opening quote is at `at`; `at` moves past it.
+std::string JsonString(const std::string& text, size_t& at);
+
 struct Ending {
   std::string failure;  // empty: the launcher's own message
   std::wstring shows;
