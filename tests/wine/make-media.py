@@ -213,6 +213,8 @@ class Medium:
         if r.random() < .15 and path.lower().endswith(".exe"):
             path = path[:-4]
             self.tag("program-no-extension" + ("-dot" if "." in path.lstrip(".\\/") else ""))
+        if path.startswith("/"):
+            self.tag("program-leading-slash")
         if " " in path:
             path = f'"{path}"'
         return f"{path} {argument}"
