@@ -7,8 +7,10 @@ set(orvex_core_sources
   platform/PathForms.cpp
   platform/PictureHeader.cpp
   platform/StartPolicy.cpp
+  settings/ButtonFace.cpp
   settings/ButtonTable.cpp
   settings/Colour.cpp
+  settings/InstalledCheck.cpp
   settings/LetterCase.cpp
   settings/NumberText.cpp
   settings/Profile.cpp

@@ -3,8 +3,33 @@
 
 namespace orvex {
 
-void OnButtonClick(PlatformServices& platform, const SplashState& state, int index) {
-  RunAction(platform, state.buttons.actions.at(index));
+void RefreshButtons(PlatformServices& platform, SplashState& state) {
+  PackButtons(platform, state.buttons);
+  ResetButtonPlaces(platform);
+  ApplyButtonLayout(platform, state.buttons.count);
+  for (int slot = 0; slot < state.buttons.count; ++slot) {
+    platform.SetButtonEnabled(slot, state.running.at(state.buttons.sectionOf[slot]) == 0);
+  }
+}
+
+void OnButtonClick(PlatformServices& platform, SplashState& state, int index) {
+  const std::string& action = state.buttons.actions.at(index);
+  if (!state.stayOpen) RunAction(platform, action);
+  const int section = state.buttons.sectionOf.at(index);
+  if (RunActionStayingOpen(platform, action, section)) {
+    // No second installer from a double click.
+    ++state.running.at(section);
+    platform.SetButtonEnabled(index, false);
+  }
+}
+
+void OnProgramEnded(PlatformServices& platform, SplashState& state, int tag) {
+  if (state.running.at(tag) > 0) --state.running.at(tag);
+  RefreshButtons(platform, state);
+}
+
+void OnWindowActivated(PlatformServices& platform, SplashState& state) {
+  if (state.stayOpen) RefreshButtons(platform, state);
 }
 
 void OnWindowClose(PlatformServices& platform) { platform.EndProgram(ExitStatus::Normal); }

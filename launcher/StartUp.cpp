@@ -29,6 +29,8 @@ void StartUp(PlatformServices& platform, SplashState& state) {
 void PrepareWindow(PlatformServices& platform, SplashState& state) {
   state.buttons = LoadButtons(platform, state.profilePath);
   ApplyAppearance(platform, state.profilePath);
+  state.stayOpen =
+      ReadOptionalBoolean(platform, state.profilePath, kDialogSection, "StayOpen", false);
   ApplyButtonLayout(platform, state.buttons.count);
 }
 

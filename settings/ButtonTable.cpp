@@ -1,20 +1,61 @@
 #include "settings/ButtonTable.h"
 
+#include "platform/Failure.h"
 #include "settings/Profile.h"
 
 namespace orvex {
 
 std::string ButtonSectionName(int number) { return "BUTTON" + std::to_string(number); }
 
-ButtonTable LoadButtons(PlatformServices& platform, const std::string& profilePath) {
+ButtonTable ReadButtons(PlatformServices& platform, const std::string& profilePath) {
   ButtonTable table;
   for (int number = 1; number <= kButtonCount; ++number) {
     const std::string section = ButtonSectionName(number);
     if (!ReadProfileBoolean(platform, profilePath, section, "Show")) continue;
-    const int slot = table.count++;
-    platform.SetButtonCaption(slot, ReadProfileValue(platform, profilePath, section, "Caption"));
-    table.actions[slot] = ReadProfileValue(platform, profilePath, section, "Action");
+    ButtonValues values;
+    const auto read = [&](const char* key) {
+      return ReadProfileValue(platform, profilePath, section, key);
+    };
+    values.caption = read("Caption");
+    values.action = read("Action");
+    // The new keys after the old ones, so that every older failure comes
+    // first; the rest only for a button that asks what is installed.
+    if (const std::string installed = read("Installed"); !installed.empty()) {
+      values.installed =
+          WithContext("Reading \"Installed\" in section [" + section + "] of " + profilePath + ":",
+                      [&] { return ParseInstalled(installed); });
+      values.installedCaption = read("InstalledCaption");
+      values.installedAction = read("InstalledAction");
+      values.installedOpen = read("InstalledOpen");
+      values.installedShow =
+          ReadOptionalBoolean(platform, profilePath, section, "InstalledShow", true);
+    }
+    table.sections.push_back({number, std::move(values)});
   }
+  return table;
+}
+
+void PackButtons(PlatformServices& platform, ButtonTable& table) {
+  table.count = 0;
+  table.actions = {};
+  table.opens = {};
+  table.sectionOf = {};
+  for (const ButtonSection& section : table.sections) {
+    const ButtonValues& values = section.values;
+    const bool installed = values.installed && IsInstalled(platform, *values.installed);
+    ButtonFace face = ChooseButtonFace(values, installed);
+    if (!face.shown) continue;
+    const int slot = table.count++;
+    platform.SetButtonCaption(slot, face.caption);
+    table.actions[slot] = std::move(face.action);
+    table.opens[slot] = std::move(face.open);
+    table.sectionOf[slot] = section.number;
+  }
+}
+
+ButtonTable LoadButtons(PlatformServices& platform, const std::string& profilePath) {
+  ButtonTable table = ReadButtons(platform, profilePath);
+  PackButtons(platform, table);
   return table;
 }
 

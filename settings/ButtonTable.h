@@ -3,25 +3,48 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "platform/PlatformServices.h"
+#include "settings/ButtonFace.h"
 
 namespace orvex {
 
 inline constexpr int kButtonCount = 4;
 
-// The actions of the four slots of Button, and how many slots are filled.
+// A section whose "Show" is true.
+struct ButtonSection {
+  int number = 0;  // 1 for "BUTTON1"
+  ButtonValues values;
+};
+
+// The enabled sections, and what fills the four slots of Button: their
+// actions, documents and sections, and how many slots are filled.
 // Captions live in the buttons themselves.
 struct ButtonTable {
+  std::vector<ButtonSection> sections;
   std::array<std::string, kButtonCount> actions;
+  std::array<std::string, kButtonCount> opens;
+  std::array<int, kButtonCount> sectionOf{};
   int count = 0;
 };
 
 // "BUTTON1" to "BUTTON4".
 std::string ButtonSectionName(int number);
 
-// Reads "BUTTON1" to "BUTTON4" in order and fills the slots of the enabled
-// ones without gaps, setting their captions. A rejected "Show" fails.
+// Reads "BUTTON1" to "BUTTON4" in order: "Show", and for an enabled section
+// "Caption", "Action", "Installed" and, where that is given,
+// "InstalledCaption", "InstalledAction", "InstalledOpen" and
+// "InstalledShow". A rejected "Show" or "InstalledShow" or a malformed
+// "Installed" fails.
+ButtonTable ReadButtons(PlatformServices& platform, const std::string& profilePath);
+
+// Fills the slots without gaps with the sections whose face is shown
+// (ChooseButtonFace, each "Installed" looked up now) and sets their
+// captions.
+void PackButtons(PlatformServices& platform, ButtonTable& table);
+
+// ReadButtons, then PackButtons.
 ButtonTable LoadButtons(PlatformServices& platform, const std::string& profilePath);
 
 }  // namespace orvex

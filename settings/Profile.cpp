@@ -34,11 +34,25 @@ bool ParseBoolean(const std::string& text) {
   return !number->IsZero();
 }
 
-bool ReadProfileBoolean(PlatformServices& platform, const std::string& path,
-                        const std::string& section, const std::string& key) {
-  const std::string value = ReadProfileValue(platform, path, section, key);
+namespace {
+
+bool ParseRead(const std::string& value, const std::string& path, const std::string& section,
+               const std::string& key) {
   return WithContext("Reading \"" + key + "\" in section [" + section + "] of " + path + ":",
                      [&] { return ParseBoolean(value); });
+}
+
+}  // namespace
+
+bool ReadProfileBoolean(PlatformServices& platform, const std::string& path,
+                        const std::string& section, const std::string& key) {
+  return ParseRead(ReadProfileValue(platform, path, section, key), path, section, key);
+}
+
+bool ReadOptionalBoolean(PlatformServices& platform, const std::string& path,
+                         const std::string& section, const std::string& key, bool absent) {
+  const std::string value = ReadProfileValue(platform, path, section, key);
+  return value.empty() ? absent : ParseRead(value, path, section, key);
 }
 
 }  // namespace orvex

@@ -151,6 +151,17 @@ void SplashWindow::SetHandlers(std::function<void(int)> onClick, std::function<v
   onClose_ = std::move(onClose);
 }
 
+void SplashWindow::SetStayOpenHandlers(std::function<void()> onActivated,
+                                       std::function<void(int)> onProgramEnded) {
+  onActivated_ = std::move(onActivated);
+  onProgramEnded_ = std::move(onProgramEnded);
+}
+
+void SplashWindow::Watch(ScopedHandle process, int tag) {
+  // MsgWaitForMultipleObjects takes one handle fewer than the maximum.
+  if (watched_.size() + 1 < MAXIMUM_WAIT_OBJECTS) watched_.emplace_back(std::move(process), tag);
+}
+
 void SplashWindow::SetColour(COLORREF colour) {
   Window();
   brush_ = ScopedBrush(CreateSolidBrush(colour));
@@ -183,6 +194,17 @@ void SplashWindow::SetButtonWidth(int index, int twips) {
   MoveButton(index, leftTwips_.at(index), twips);
 }
 
+void SplashWindow::SetButtonEnabled(int index, bool enabled) {
+  Window();
+  HWND button = buttons_.at(index);
+  const bool hadFocus = GetFocus() == button;
+  EnableWindow(button, enabled);
+  if (!enabled && hadFocus) {
+    HWND next = FirstVisibleButton();
+    SetFocus(next ? next : window_);
+  }
+}
+
 void SplashWindow::MoveButton(int index, int leftTwips, int widthTwips) {
   Window();
   const ButtonGeometry& design = kDesignButtons.at(index);
@@ -195,7 +217,8 @@ void SplashWindow::MoveButton(int index, int leftTwips, int widthTwips) {
 
 HWND SplashWindow::FirstVisibleButton() const {
   for (HWND button : buttons_) {
-    if (GetWindowLongW(button, GWL_STYLE) & WS_VISIBLE) return button;
+    const LONG style = GetWindowLongW(button, GWL_STYLE);
+    if ((style & WS_VISIBLE) && !(style & WS_DISABLED)) return button;
   }
   return nullptr;
 }
@@ -223,12 +246,29 @@ int SplashWindow::ShowAndRun() {
   SetFocus(first ? first : window_);
   UpdateWindow(window_);
   MSG message;
-  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+  for (;;) {
+    if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      WaitForMessageOrEnd();
+      continue;
+    }
+    if (message.message == WM_QUIT) return static_cast<int>(message.wParam);
     if (IsDialogMessageW(window_, &message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
-  return static_cast<int>(message.wParam);
+}
+
+bool SplashWindow::WaitForMessageOrEnd() {
+  std::vector<HANDLE> handles;
+  for (const auto& [process, tag] : watched_) handles.push_back(process.Get());
+  const DWORD count = static_cast<DWORD>(handles.size());
+  const DWORD woken = MsgWaitForMultipleObjectsEx(count, handles.data(), INFINITE, QS_ALLINPUT,
+                                                  MWMO_INPUTAVAILABLE);
+  if (woken >= WAIT_OBJECT_0 + count) return false;
+  const int tag = watched_[woken - WAIT_OBJECT_0].second;
+  watched_.erase(watched_.begin() + (woken - WAIT_OBJECT_0));
+  if (onProgramEnded_) onProgramEnded_(tag);
+  return true;
 }
 
 // The background colour with the picture over it, in client coordinates.
@@ -302,8 +342,14 @@ LRESULT SplashWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
       // entered again.
       if (LOWORD(wParam) == WA_INACTIVE) {
         savedFocus_ = GetFocus();
+        wasInactive_ = true;
       } else {
-        HWND target = ButtonIndex(savedFocus_) >= 0 ? savedFocus_ : FirstVisibleButton();
+        // Back from another window, perhaps a finished setup: the buttons
+        // may change before the focus returns to one of them.
+        if (wasInactive_ && onActivated_) onActivated_();
+        const bool usable = ButtonIndex(savedFocus_) >= 0 && IsWindowVisible(savedFocus_) &&
+                            IsWindowEnabled(savedFocus_);
+        HWND target = usable ? savedFocus_ : FirstVisibleButton();
         SetFocus(target ? target : window_);
       }
       return 0;
@@ -312,7 +358,7 @@ LRESULT SplashWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
       // must not run an empty action.
       const int focused = ButtonIndex(GetFocus());
       if (focused >= 0) return MAKELRESULT(kFirstButtonId + focused, DC_HASDEFID);
-      if (GetWindowLongW(buttons_[0], GWL_STYLE) & WS_VISIBLE) {
+      if (FirstVisibleButton() == buttons_[0]) {
         return MAKELRESULT(kFirstButtonId, DC_HASDEFID);
       }
       return 0;
@@ -328,7 +374,8 @@ LRESULT SplashWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
       if (index < 0 || index >= kButtonCount) return 0;
       if (code == BN_SETFOCUS) {
         MakeDefault(buttons_[index]);
-      } else if (code == BN_CLICKED && IsWindowVisible(buttons_[index]) && onClick_) {
+      } else if (code == BN_CLICKED && IsWindowVisible(buttons_[index]) &&
+                 IsWindowEnabled(buttons_[index]) && onClick_) {
         onClick_(index);
       }
       return 0;

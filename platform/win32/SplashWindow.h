@@ -7,6 +7,8 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/PlatformServices.h"
 #include "platform/win32/ScopedWin.h"
@@ -28,6 +30,14 @@ class SplashWindow {
 
   // The handlers must not throw: they run inside the window procedure.
   void SetHandlers(std::function<void(int)> onClick, std::function<void()> onClose);
+  // For a window that stays open: the window has become active again after
+  // being left, and a watched program (by its tag) has ended. Must not
+  // throw either.
+  void SetStayOpenHandlers(std::function<void()> onActivated,
+                           std::function<void(int)> onProgramEnded);
+  // Keeps the process's handle until the program ends, then tells
+  // onProgramEnded.
+  void Watch(ScopedHandle process, int tag);
 
   // Null until the window is made.
   HWND Handle() const { return window_; }
@@ -39,6 +49,7 @@ class SplashWindow {
   void SetButtonVisible(int index, bool visible);
   void SetButtonLeft(int index, int twips);
   void SetButtonWidth(int index, int twips);
+  void SetButtonEnabled(int index, bool enabled);
 
   // Shows the window and runs its messages until the process ends.
   int ShowAndRun();
@@ -53,6 +64,9 @@ class SplashWindow {
   void MoveButton(int index, int leftTwips, int widthTwips);
   void MakeDefault(HWND button);
   HWND FirstVisibleButton() const;
+  // Waits for a message, or for the end of a watched program, whose
+  // handler it runs; true when a program ended.
+  bool WaitForMessageOrEnd();
   int ButtonIndex(HWND control) const;
 
   HINSTANCE instance_;
@@ -67,6 +81,10 @@ class SplashWindow {
   HWND savedFocus_ = nullptr;
   std::function<void(int)> onClick_;
   std::function<void()> onClose_;
+  std::function<void()> onActivated_;
+  std::function<void(int)> onProgramEnded_;
+  std::vector<std::pair<ScopedHandle, int>> watched_;
+  bool wasInactive_ = false;
 };
 
 }  // namespace orvex::win32

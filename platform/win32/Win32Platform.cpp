@@ -9,6 +9,7 @@
 #include "platform/win32/FileBytes.h"
 #include "platform/win32/Picture.h"
 #include "platform/win32/ProcessStart.h"
+#include "platform/win32/Registry.h"
 #include "platform/win32/SystemLibrary.h"
 #include "platform/win32/SystemPaths.h"
 #include "platform/win32/WideText.h"
@@ -111,12 +112,42 @@ void Win32Platform::StartProgram(const std::string& commandLine) {
     EndProgram(ExitStatus::Declined);
 }
 
+bool Win32Platform::StartWatchedProgram(const std::string& commandLine, int tag) {
+  ScopedHandle process;
+  if (StartCommandLine(commandLine, ShownWindow(), &process) == StartResult::Declined) {
+    return false;
+  }
+  if (!process.Valid()) return false;
+  splash_->Watch(std::move(process), tag);
+  return true;
+}
+
 PicturePtr Win32Platform::LoadPictureFile(const std::string& path) { return LoadPicture(path); }
 
 std::string Win32Platform::ToLowerCase(const std::string& text) {
   std::wstring wide = Widen(text);
   CharLowerBuffW(wide.data(), static_cast<DWORD>(wide.size()));
   return Narrow(wide);
+}
+
+std::optional<std::string> Win32Platform::EnvironmentVariable(const std::string& name) {
+  const std::wstring wideName = Widen(name);
+  std::wstring value(GetEnvironmentVariableW(wideName.c_str(), nullptr, 0), L'\0');
+  if (value.empty()) return std::nullopt;
+  value.resize(
+      GetEnvironmentVariableW(wideName.c_str(), value.data(), static_cast<DWORD>(value.size())));
+  return Narrow(value);
+}
+
+bool Win32Platform::FileOrFolderExists(const std::string& path) {
+  if (path.empty()) return false;
+  return GetFileAttributesW(ExtendedPath(Widen(path)).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool Win32Platform::RegistryEntryExists(RegistryHive hive, const std::string& key,
+                                        const std::optional<std::string>& valueName) {
+  return win32::RegistryEntryExists(hive, Widen(key),
+                                    valueName ? std::optional(Widen(*valueName)) : std::nullopt);
 }
 
 void Win32Platform::SetWindowColour(std::int32_t colour) {
@@ -148,6 +179,10 @@ void Win32Platform::SetButtonVisible(int index, bool visible) {
 void Win32Platform::SetButtonLeft(int index, int twips) { splash_->SetButtonLeft(index, twips); }
 
 void Win32Platform::SetButtonWidth(int index, int twips) { splash_->SetButtonWidth(index, twips); }
+
+void Win32Platform::SetButtonEnabled(int index, bool enabled) {
+  splash_->SetButtonEnabled(index, enabled);
+}
 
 void Win32Platform::EndProcess(ExitStatus status) { ExitProcess(static_cast<UINT>(status)); }
 

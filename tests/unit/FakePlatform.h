@@ -3,6 +3,7 @@
 #pragma once
 
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -26,6 +27,12 @@ class FakePlatform : public PlatformServices {
   std::set<std::string> notPictures;
   // Command lines that fail to start.
   std::set<std::string> unstartable;
+  // Folders by full path; environment variables by name.
+  std::set<std::string> folders;
+  std::map<std::string, std::string> environment;
+  // Registry keys and values that exist, as "HKLM\key" and "HKLM\key|value"
+  // (the hive's short name; "HKCU|value" for a value of the hive itself).
+  std::set<std::string> registry;
 
   // Every call made, as one line each ("ShowMessage text", ...).
   std::vector<std::string> calls;
@@ -46,8 +53,13 @@ class FakePlatform : public PlatformServices {
                                 std::size_t capacity) override;
   void ShowMessage(const std::string& text) override;
   void StartProgram(const std::string& commandLine) override;
+  bool StartWatchedProgram(const std::string& commandLine, int tag) override;
   PicturePtr LoadPictureFile(const std::string& path) override;
   std::string ToLowerCase(const std::string& text) override;
+  std::optional<std::string> EnvironmentVariable(const std::string& name) override;
+  bool FileOrFolderExists(const std::string& path) override;
+  bool RegistryEntryExists(RegistryHive hive, const std::string& key,
+                           const std::optional<std::string>& valueName) override;
   void SetWindowColour(std::int32_t colour) override;
   void SetWindowPicture(const PicturePtr& picture) override;
   void SetWindowTitle(const std::string& title) override;
@@ -55,6 +67,7 @@ class FakePlatform : public PlatformServices {
   void SetButtonVisible(int index, bool visible) override;
   void SetButtonLeft(int index, int twips) override;
   void SetButtonWidth(int index, int twips) override;
+  void SetButtonEnabled(int index, bool enabled) override;
 
  protected:
   void EndProcess(ExitStatus status) override;

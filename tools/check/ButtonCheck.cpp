@@ -1,8 +1,12 @@
 // The buttons: which sections are shown, where the launcher's layout puts
-// them, whether their captions fit and what their actions do.
+// them (where nothing is installed, and where their Installed keys say so),
+// whether their captions fit, what their actions do, and StayOpen.
 #include "launcher/Launcher.h"
 #include "platform/Twips.h"
+#include "settings/ButtonFace.h"
 #include "settings/ButtonTable.h"
+#include "settings/InstalledCheck.h"
+#include "settings/Profile.h"
 #include "settings/TextEncoding.h"
 #include "tools/check/Checker.h"
 #include "tools/check/LowerCase.h"
@@ -49,22 +53,88 @@ void Checker::CheckButtons() {
         CheckBoolean(section, "Show", "every button section needs Show, also for unused buttons");
     if (show.value_or(false)) shown.push_back(section);
   }
-  const int count = static_cast<int>(shown.size());
+  std::vector<ButtonValues> values;
+  bool anyInstalled = false;
+  for (const std::string& section : shown) {
+    ButtonValues& read = values.emplace_back();
+    read.caption = Value(section, "Caption");
+    read.action = Value(section, "Action");
+    CheckInstalledKeys(section, values.back());
+    anyInstalled = anyInstalled || values.back().installed.has_value();
+  }
+  // The window as it opens where nothing is installed, and, when the
+  // profile asks, where everything its Installed keys name is.
+  for (const bool installed : {false, true}) {
+    if (installed && !anyInstalled) break;
+    std::vector<RowButton> row;
+    for (std::size_t index = 0; index < shown.size(); ++index) {
+      const ButtonFace face = ChooseButtonFace(values[index], installed);
+      if (!face.shown) continue;
+      const bool replaced =
+          installed && values[index].installed &&
+          (!values[index].installedAction.empty() || !values[index].installedOpen.empty());
+      row.push_back({shown[index], face, replaced ? "InstalledAction" : "Action"});
+    }
+    CheckButtonRow(row, installed);
+  }
+}
+
+void Checker::CheckInstalledKeys(const std::string& section, ButtonValues& values) {
+  const std::string installed = Value(section, "Installed");
+  if (installed.empty()) {
+    for (const char* key :
+         {"InstalledCaption", "InstalledAction", "InstalledOpen", "InstalledShow"}) {
+      if (!HasKey(section, key)) continue;
+      Add(Severity::Warning, LineOf(section, key),
+          "[" + section + "] " + key +
+              " has no effect: the section has no Installed, so the button never takes its "
+              "installed form");
+    }
+    return;
+  }
+  const int line = LineOf(section, "Installed");
+  try {
+    values.installed = ParseInstalled(installed);
+  } catch (const Failure& failure) {
+    AddFailure(line, {section, "Installed"}, failure,
+               "[" + section + "] Installed: " + DetailLine(failure));
+    return;
+  }
+  const InstalledCheck& check = *values.installed;
+  Add(Severity::Note, line,
+      "[" + section + "] Installed: " +
+          (check.registry
+               ? "the launcher looks for the registry key or value " + Quoted(installed) +
+                     " (in both registry views on 64-bit Windows)"
+               : "the launcher looks for the file or folder " + Quoted(installed) +
+                     " (environment variables expanded, %ProgramFiles% as the machine's own "
+                     "program folder; a relative path from the medium's root)"));
+  values.installedCaption = Value(section, "InstalledCaption");
+  values.installedAction = Value(section, "InstalledAction");
+  values.installedOpen = Value(section, "InstalledOpen");
+  if (!Value(section, "InstalledShow").empty()) {
+    values.installedShow = CheckBoolean(section, "InstalledShow", "").value_or(true);
+  }
+}
+
+void Checker::CheckButtonRow(const std::vector<RowButton>& row, bool installed) {
+  const int count = static_cast<int>(row.size());
+  const std::string state = installed ? "where installed, " : "";
   if (count == 0) {
     Add(Severity::Note, SectionLine("BUTTON1").value_or(1),
-        "no button is shown: the window can only be closed");
+        state + "no button is shown: the window can only be closed");
   }
 
   // Where the launcher's own layout puts them.
   platform_.ResetButtons();
   ApplyButtonLayout(platform_, count);
   for (int slot = 0; slot < count; ++slot) {
-    const std::string& section = shown[slot];
-    const std::string caption = Value(section, "Caption");
-    const std::string action = Value(section, "Action");
+    const std::string& section = row[slot].section;
+    const std::string& caption = row[slot].face.caption;
+    const std::string& action = row[slot].face.action;
     const ButtonState& button = platform_.Buttons().at(slot);
     const std::string name = "button " + std::to_string(slot + 1);
-    const ActionVerdict verdict = JudgeAction(section, "Action", action);
+    const ActionVerdict verdict = JudgeAction(section, row[slot].actionKey, action);
 
     std::string what = Quoted(LowerCaseLikeWindows(action));
     if (verdict.exits) {
@@ -73,25 +143,38 @@ void Checker::CheckButtons() {
       what += " (" + verdict.explanation + ")";
     }
     Add(Severity::Note, SectionLine(section).value_or(1),
-        name + " of " + std::to_string(count) + " from [" + section + "]: caption " +
+        state + name + " of " + std::to_string(count) + " from [" + section + "]: caption " +
             Quoted(caption) + ", action " + what + "; " + Geometry(button));
     CheckCaptionWidth(section, caption, button.width);
 
-    const int line = LineOf(section, "Action");
+    const int line = LineOf(section, row[slot].actionKey);
     if (verdict.failure) {
       const std::string failure = FailureName(verdict.failure->Kind());
       const bool isError = verdict.failure->Kind() == FailureKind::InvalidProcedureCall;
       const Ending ending{line, failure, failure};
-      const std::string text = "clicking " + name + (isError ? " ends in " : " would end in ") +
-                               Quoted(failure) + ": " + verdict.explanation;
+      const std::string text = state + "clicking " + name +
+                               (isError ? " ends in " : " would end in ") + Quoted(failure) + ": " +
+                               verdict.explanation;
       // A missing program may yet be where the launcher looks on the user's
       // machine; the checker cannot be sure.
       Add(isError ? Severity::Error : Severity::Warning, line, text);
-      report_.clickEndings.push_back({slot + 1, ending});
+      // What a click does on a machine where nothing is installed.
+      if (!installed) report_.clickEndings.push_back({slot + 1, ending});
     } else if (verdict.outside) {
       Add(Severity::Warning, line, verdict.explanation);
     }
   }
+}
+
+void Checker::CheckStayOpen() {
+  if (Value(kDialogSection, "StayOpen").empty()) return;
+  const std::optional<bool> stay = CheckBoolean(kDialogSection, "StayOpen", "");
+  if (!stay || !*stay) return;
+  Add(Severity::Note, LineOf(kDialogSection, "StayOpen"),
+      "the window stays open after a button starts a program ([DIALOG] StayOpen is " +
+          Quoted(Value(kDialogSection, "StayOpen")) +
+          "); its button is disabled while the program runs, and the buttons are laid out anew "
+          "when it ends and whenever the window becomes active again");
 }
 
 void Checker::CheckCaptionWidth(const std::string& section, const std::string& caption,

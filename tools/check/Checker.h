@@ -5,8 +5,10 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "launcher/Launcher.h"
+#include "settings/ButtonFace.h"
 #include "tools/check/CheckingPlatform.h"
 #include "tools/check/MediumCheck.h"
 #include "tools/check/Report.h"
@@ -65,7 +67,17 @@ class Checker {
   void CheckHeadless();
 
   // ButtonCheck.cpp
+  // A shown button of one state of the window, and the key its action is
+  // from.
+  struct RowButton {
+    std::string section;
+    ButtonFace face;
+    const char* actionKey;
+  };
   void CheckButtons();
+  void CheckInstalledKeys(const std::string& section, ButtonValues& values);
+  void CheckButtonRow(const std::vector<RowButton>& row, bool installed);
+  void CheckStayOpen();
   void CheckCaptionWidth(const std::string& section, const std::string& caption, int widthTwips);
 
   // AppearanceCheck.cpp

@@ -35,13 +35,15 @@ std::size_t EditDistance(const std::u16string& a, const std::u16string& b) {
 }  // namespace
 
 const std::vector<std::string>& DialogKeys() {
-  static const std::vector<std::string> keys = {"Show", "DefaultAction", "BackColor", "Picture",
-                                                "Caption"};
+  static const std::vector<std::string> keys = {"Show",    "DefaultAction", "BackColor",
+                                                "Picture", "Caption",       "StayOpen"};
   return keys;
 }
 
 const std::vector<std::string>& ButtonKeys() {
-  static const std::vector<std::string> keys = {"Show", "Caption", "Action"};
+  static const std::vector<std::string> keys = {
+      "Show",          "Caption",      "Action", "Installed", "InstalledCaption", "InstalledAction",
+      "InstalledOpen", "InstalledShow"};
   return keys;
 }
 

@@ -9,9 +9,9 @@
 
 namespace orvex::check {
 
-// "Show", "DefaultAction", "BackColor", "Picture", "Caption".
+// "Show", "DefaultAction", "BackColor", "Picture", "Caption", "StayOpen".
 const std::vector<std::string>& DialogKeys();
-// "Show", "Caption", "Action".
+// "Show", "Caption", "Action", "Installed" and the four Installed* keys.
 const std::vector<std::string>& ButtonKeys();
 // "DIALOG", "BUTTON1" to "BUTTON4".
 const std::vector<std::string>& KnownSections();

@@ -75,6 +75,7 @@ CheckReport Checker::Run() {
     CheckColour();
     CheckPicture();
     CheckTitle();
+    CheckStayOpen();
   } else {
     CheckHeadless();
   }
