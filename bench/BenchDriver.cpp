@@ -223,6 +223,9 @@ struct Row {
   const wchar_t* goal;
 };
 
+template <std::size_t count>
+void PrintTable(const wchar_t* header, const Row (&rows)[count]);
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -251,9 +254,27 @@ int wmain(int argc, wchar_t** argv) {
             "[BUTTON2]\r\nShow=1\r\nCaption=Browse\r\nAction=exit\r\n"
             "[BUTTON3]\r\nShow=0\r\n[BUTTON4]\r\nShow=0\r\n");
   WriteText(headlessFolder + L"\\" + profile, "[DIALOG]\r\nShow=0\r\nDefaultAction=exit\r\n");
+  // The same window with every key of Installed and StayOpen: four
+  // Installed checks, two of them registry paths, none of them there.
+  const std::wstring keysFolder = work + L"\\keys";
+  CreateDirectoryW(keysFolder.c_str(), nullptr);
+  WriteSplashBitmap(keysFolder + L"\\splash.bmp");
+  WriteText(keysFolder + L"\\" + profile,
+            "[DIALOG]\r\nShow=1\r\nBackColor=16,32,64\r\nPicture=splash.bmp\r\n"
+            "Caption=Benchmark\r\nStayOpen=True\r\n"
+            "[BUTTON1]\r\nShow=1\r\nCaption=Install\r\nAction=exit\r\n"
+            "Installed=HKLM\\SOFTWARE\\Orvex Bench\\Product\r\nInstalledCaption=Start\r\n"
+            "InstalledAction=exit\r\nInstalledOpen=manual.pdf\r\nInstalledShow=True\r\n"
+            "[BUTTON2]\r\nShow=1\r\nCaption=Browse\r\nAction=exit\r\n"
+            "Installed=HKCU\\Software\\Orvex Bench\\Version\r\nInstalledShow=False\r\n"
+            "[BUTTON3]\r\nShow=1\r\nCaption=Tools\r\nAction=exit\r\n"
+            "Installed=%ProgramFiles%\\Orvex Bench\r\nInstalledShow=False\r\n"
+            "[BUTTON4]\r\nShow=1\r\nCaption=Extras\r\nAction=exit\r\n"
+            "Installed=%APPDATA%\\Orvex Bench\\extras.txt\r\nInstalledShow=False\r\n");
 
   // One warm-up round fills the file cache and Wine's own caches.
   MeasureWindow(launcher, kLauncherTitle, windowFolder);
+  MeasureWindow(launcher, kLauncherTitle, keysFolder);
   MeasureWindow(minimal, kMinimalTitle, work);
   MeasureHeadless(launcher, L"", headlessFolder);
   MeasureHeadless(minimal, L"exit", work);
@@ -261,6 +282,7 @@ int wmain(int argc, wchar_t** argv) {
   std::vector<double> launcherVisible, minimalVisible, launcherReady, minimalReady;
   std::vector<double> launcherPeak, minimalPeak;
   std::vector<double> launcherHeadless, minimalHeadless;
+  std::vector<double> keysVisible, keysReady;
   for (int round = 0; round < runs; ++round) {
     // Alternate which program goes first, so that neither always profits
     // from what the other just left in the caches.
@@ -271,6 +293,9 @@ int wmain(int argc, wchar_t** argv) {
         launcherReady.push_back(run.readyMs);
         launcherPeak.push_back(run.peakMiB);
         launcherHeadless.push_back(MeasureHeadless(launcher, L"", headlessFolder));
+        const WindowRun keys = MeasureWindow(launcher, kLauncherTitle, keysFolder);
+        keysVisible.push_back(keys.visibleMs);
+        keysReady.push_back(keys.readyMs);
       } else {
         const WindowRun run = MeasureWindow(minimal, kMinimalTitle, work);
         minimalVisible.push_back(run.visibleMs);
@@ -289,9 +314,28 @@ int wmain(int argc, wchar_t** argv) {
   };
   std::wprintf(L"Wine %ls, %d runs of each, interleaved; median (middle half)\n\n",
                WineVersion().c_str(), runs);
-  std::wprintf(
+  PrintTable(
       L"| figure | launcher | minimal program | ratio of medians | median of paired "
-      L"ratios | goal |\n");
+      L"ratios | goal |\n",
+      rows);
+  // The same launcher with and without the keys of Installed and StayOpen.
+  const Row keyRows[] = {
+      {L"window visible", L"ms", keysVisible, launcherVisible, L"within noise"},
+      {L"window painted, waiting for input", L"ms", keysReady, launcherReady, L"within noise"},
+  };
+  std::wprintf(L"\n");
+  PrintTable(
+      L"| figure | every Installed and StayOpen key | none of them | ratio of medians | "
+      L"median of paired ratios | goal |\n",
+      keyRows);
+  return 0;
+}
+
+namespace {
+
+template <std::size_t count>
+void PrintTable(const wchar_t* header, const Row (&rows)[count]) {
+  std::wprintf(L"%ls", header);
   std::wprintf(L"|---|---:|---:|---:|---:|---|\n");
   for (const Row& row : rows) {
     // Runs of one round follow each other closely; their ratio is less
@@ -305,5 +349,6 @@ int wmain(int argc, wchar_t** argv) {
                  Quantile(row.launcher, 0.5) / Quantile(row.minimal, 0.5), Quantile(paired, 0.5),
                  row.goal);
   }
-  return 0;
 }
+
+}  // namespace
