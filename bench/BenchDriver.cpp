@@ -13,6 +13,7 @@
 #include <psapi.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -206,6 +207,24 @@ void WriteSplashBitmap(const std::wstring& path) {
   WriteText(path, bytes);
 }
 
+// A window-mode profile (and its picture) with four buttons; dialogMore
+// follows DIALOG's keys, buttonMore[i] the Action of BUTTONi+1.
+void WriteFourButtonMedium(const std::wstring& profilePath, const std::string& dialogMore,
+                           const std::array<const char*, 4>& buttonMore) {
+  const std::wstring folder = profilePath.substr(0, profilePath.find_last_of(L'\\'));
+  CreateDirectoryW(folder.c_str(), nullptr);
+  WriteSplashBitmap(folder + L"\\splash.bmp");
+  std::string text =
+      "[DIALOG]\r\nShow=1\r\nBackColor=16,32,64\r\nPicture=splash.bmp\r\nCaption=Benchmark\r\n" +
+      dialogMore;
+  for (int index = 0; index < 4; ++index) {
+    text += "[BUTTON" + std::to_string(index + 1) +
+            "]\r\nShow=1\r\nCaption=Button\r\nAction=exit\r\n" +
+            buttonMore[static_cast<std::size_t>(index)];
+  }
+  WriteText(profilePath, text);
+}
+
 std::wstring WineVersion() {
   using Version = const char*(CDECL*)();
   const auto version = reinterpret_cast<Version>(
@@ -223,8 +242,24 @@ struct Row {
   const wchar_t* goal;
 };
 
+// The rows of one table, with the header given.
 template <std::size_t count>
-void PrintTable(const wchar_t* header, const Row (&rows)[count]);
+void PrintTable(const wchar_t* header, const Row (&rows)[count]) {
+  std::wprintf(L"%ls", header);
+  std::wprintf(L"|---|---:|---:|---:|---:|---|\n");
+  for (const Row& row : rows) {
+    // Runs of one round follow each other closely; their ratio is less
+    // disturbed by other load on the machine than the medians are.
+    std::vector<double> paired;
+    for (std::size_t i = 0; i < row.launcher.size(); ++i) {
+      paired.push_back(row.launcher[i] / row.minimal[i]);
+    }
+    std::wprintf(L"| %ls | %ls | %ls | %.3f | %.3f | %ls |\n", row.name,
+                 Spread(row.launcher, row.unit).c_str(), Spread(row.minimal, row.unit).c_str(),
+                 Quantile(row.launcher, 0.5) / Quantile(row.minimal, 0.5), Quantile(paired, 0.5),
+                 row.goal);
+  }
+}
 
 }  // namespace
 
@@ -254,26 +289,22 @@ int wmain(int argc, wchar_t** argv) {
             "[BUTTON2]\r\nShow=1\r\nCaption=Browse\r\nAction=exit\r\n"
             "[BUTTON3]\r\nShow=0\r\n[BUTTON4]\r\nShow=0\r\n");
   WriteText(headlessFolder + L"\\" + profile, "[DIALOG]\r\nShow=0\r\nDefaultAction=exit\r\n");
-  // The same window with every key of Installed and StayOpen: four
-  // Installed checks, two of them registry paths, none of them there.
+  // Four buttons, without and with every key of Installed and StayOpen:
+  // four Installed checks, two of them registry paths, none of them there.
+  const std::wstring fourFolder = work + L"\\four";
   const std::wstring keysFolder = work + L"\\keys";
-  CreateDirectoryW(keysFolder.c_str(), nullptr);
-  WriteSplashBitmap(keysFolder + L"\\splash.bmp");
-  WriteText(keysFolder + L"\\" + profile,
-            "[DIALOG]\r\nShow=1\r\nBackColor=16,32,64\r\nPicture=splash.bmp\r\n"
-            "Caption=Benchmark\r\nStayOpen=True\r\n"
-            "[BUTTON1]\r\nShow=1\r\nCaption=Install\r\nAction=exit\r\n"
-            "Installed=HKLM\\SOFTWARE\\Orvex Bench\\Product\r\nInstalledCaption=Start\r\n"
-            "InstalledAction=exit\r\nInstalledOpen=manual.pdf\r\nInstalledShow=True\r\n"
-            "[BUTTON2]\r\nShow=1\r\nCaption=Browse\r\nAction=exit\r\n"
-            "Installed=HKCU\\Software\\Orvex Bench\\Version\r\nInstalledShow=False\r\n"
-            "[BUTTON3]\r\nShow=1\r\nCaption=Tools\r\nAction=exit\r\n"
-            "Installed=%ProgramFiles%\\Orvex Bench\r\nInstalledShow=False\r\n"
-            "[BUTTON4]\r\nShow=1\r\nCaption=Extras\r\nAction=exit\r\n"
-            "Installed=%APPDATA%\\Orvex Bench\\extras.txt\r\nInstalledShow=False\r\n");
+  WriteFourButtonMedium(fourFolder + L"\\" + profile, "", {"", "", "", ""});
+  WriteFourButtonMedium(keysFolder + L"\\" + profile, "StayOpen=True\r\n",
+                        {"Installed=HKLM\\SOFTWARE\\Orvex Bench\\Product\r\n"
+                         "InstalledCaption=Start\r\nInstalledAction=exit\r\n"
+                         "InstalledOpen=manual.pdf\r\nInstalledShow=True\r\n",
+                         "Installed=HKCU\\Software\\Orvex Bench\\Version\r\n",
+                         "Installed=%ProgramFiles%\\Orvex Bench\r\nInstalledShow=False\r\n",
+                         "Installed=%APPDATA%\\Orvex Bench\\extras.txt\r\n"});
 
   // One warm-up round fills the file cache and Wine's own caches.
   MeasureWindow(launcher, kLauncherTitle, windowFolder);
+  MeasureWindow(launcher, kLauncherTitle, fourFolder);
   MeasureWindow(launcher, kLauncherTitle, keysFolder);
   MeasureWindow(minimal, kMinimalTitle, work);
   MeasureHeadless(launcher, L"", headlessFolder);
@@ -282,7 +313,7 @@ int wmain(int argc, wchar_t** argv) {
   std::vector<double> launcherVisible, minimalVisible, launcherReady, minimalReady;
   std::vector<double> launcherPeak, minimalPeak;
   std::vector<double> launcherHeadless, minimalHeadless;
-  std::vector<double> keysVisible, keysReady;
+  std::vector<double> fourVisible, fourReady, keysVisible, keysReady;
   for (int round = 0; round < runs; ++round) {
     // Alternate which program goes first, so that neither always profits
     // from what the other just left in the caches.
@@ -293,7 +324,16 @@ int wmain(int argc, wchar_t** argv) {
         launcherReady.push_back(run.readyMs);
         launcherPeak.push_back(run.peakMiB);
         launcherHeadless.push_back(MeasureHeadless(launcher, L"", headlessFolder));
-        const WindowRun keys = MeasureWindow(launcher, kLauncherTitle, keysFolder);
+        // The four-button pair takes turns going first as well.
+        const bool keysFirst = round % 4 < 2;
+        const WindowRun early =
+            MeasureWindow(launcher, kLauncherTitle, keysFirst ? keysFolder : fourFolder);
+        const WindowRun late =
+            MeasureWindow(launcher, kLauncherTitle, keysFirst ? fourFolder : keysFolder);
+        const WindowRun& four = keysFirst ? late : early;
+        const WindowRun& keys = keysFirst ? early : late;
+        fourVisible.push_back(four.visibleMs);
+        fourReady.push_back(four.readyMs);
         keysVisible.push_back(keys.visibleMs);
         keysReady.push_back(keys.readyMs);
       } else {
@@ -318,10 +358,11 @@ int wmain(int argc, wchar_t** argv) {
       L"| figure | launcher | minimal program | ratio of medians | median of paired "
       L"ratios | goal |\n",
       rows);
-  // The same launcher with and without the keys of Installed and StayOpen.
+  // The launcher's four-button window with and without the keys of
+  // Installed and StayOpen.
   const Row keyRows[] = {
-      {L"window visible", L"ms", keysVisible, launcherVisible, L"within noise"},
-      {L"window painted, waiting for input", L"ms", keysReady, launcherReady, L"within noise"},
+      {L"window visible", L"ms", keysVisible, fourVisible, L"within noise"},
+      {L"window painted, waiting for input", L"ms", keysReady, fourReady, L"within noise"},
   };
   std::wprintf(L"\n");
   PrintTable(
@@ -330,25 +371,3 @@ int wmain(int argc, wchar_t** argv) {
       keyRows);
   return 0;
 }
-
-namespace {
-
-template <std::size_t count>
-void PrintTable(const wchar_t* header, const Row (&rows)[count]) {
-  std::wprintf(L"%ls", header);
-  std::wprintf(L"|---|---:|---:|---:|---:|---|\n");
-  for (const Row& row : rows) {
-    // Runs of one round follow each other closely; their ratio is less
-    // disturbed by other load on the machine than the medians are.
-    std::vector<double> paired;
-    for (std::size_t i = 0; i < row.launcher.size(); ++i) {
-      paired.push_back(row.launcher[i] / row.minimal[i]);
-    }
-    std::wprintf(L"| %ls | %ls | %ls | %.3f | %.3f | %ls |\n", row.name,
-                 Spread(row.launcher, row.unit).c_str(), Spread(row.minimal, row.unit).c_str(),
-                 Quantile(row.launcher, 0.5) / Quantile(row.minimal, 0.5), Quantile(paired, 0.5),
-                 row.goal);
-  }
-}
-
-}  // namespace
