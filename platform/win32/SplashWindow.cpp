@@ -157,9 +157,11 @@ void SplashWindow::SetStayOpenHandlers(std::function<void()> onActivated,
   onProgramEnded_ = std::move(onProgramEnded);
 }
 
-void SplashWindow::Watch(ScopedHandle process, int tag) {
+bool SplashWindow::Watch(ScopedHandle process, int tag) {
   // MsgWaitForMultipleObjects takes one handle fewer than the maximum.
-  if (watched_.size() + 1 < MAXIMUM_WAIT_OBJECTS) watched_.emplace_back(std::move(process), tag);
+  if (watched_.size() + 1 >= MAXIMUM_WAIT_OBJECTS) return false;
+  watched_.emplace_back(std::move(process), tag);
+  return true;
 }
 
 void SplashWindow::SetColour(COLORREF colour) {
@@ -258,17 +260,16 @@ int SplashWindow::ShowAndRun() {
   }
 }
 
-bool SplashWindow::WaitForMessageOrEnd() {
+void SplashWindow::WaitForMessageOrEnd() {
   std::vector<HANDLE> handles;
   for (const auto& [process, tag] : watched_) handles.push_back(process.Get());
   const DWORD count = static_cast<DWORD>(handles.size());
   const DWORD woken = MsgWaitForMultipleObjectsEx(count, handles.data(), INFINITE, QS_ALLINPUT,
                                                   MWMO_INPUTAVAILABLE);
-  if (woken >= WAIT_OBJECT_0 + count) return false;
+  if (woken >= WAIT_OBJECT_0 + count) return;
   const int tag = watched_[woken - WAIT_OBJECT_0].second;
   watched_.erase(watched_.begin() + (woken - WAIT_OBJECT_0));
   if (onProgramEnded_) onProgramEnded_(tag);
-  return true;
 }
 
 // The background colour with the picture over it, in client coordinates.

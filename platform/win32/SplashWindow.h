@@ -36,8 +36,8 @@ class SplashWindow {
   void SetStayOpenHandlers(std::function<void()> onActivated,
                            std::function<void(int)> onProgramEnded);
   // Keeps the process's handle until the program ends, then tells
-  // onProgramEnded.
-  void Watch(ScopedHandle process, int tag);
+  // onProgramEnded; false, keeping nothing, when it watches too many.
+  bool Watch(ScopedHandle process, int tag);
 
   // Null until the window is made.
   HWND Handle() const { return window_; }
@@ -65,8 +65,8 @@ class SplashWindow {
   void MakeDefault(HWND button);
   HWND FirstVisibleButton() const;
   // Waits for a message, or for the end of a watched program, whose
-  // handler it runs; true when a program ended.
-  bool WaitForMessageOrEnd();
+  // handler it runs.
+  void WaitForMessageOrEnd();
   int ButtonIndex(HWND control) const;
 
   HINSTANCE instance_;

@@ -117,9 +117,7 @@ bool Win32Platform::StartWatchedProgram(const std::string& commandLine, int tag)
   if (StartCommandLine(commandLine, ShownWindow(), &process) == StartResult::Declined) {
     return false;
   }
-  if (!process.Valid()) return false;
-  splash_->Watch(std::move(process), tag);
-  return true;
+  return process.Valid() && splash_->Watch(std::move(process), tag);
 }
 
 PicturePtr Win32Platform::LoadPictureFile(const std::string& path) { return LoadPicture(path); }
