@@ -30,7 +30,7 @@ ButtonTable ReadButtons(PlatformServices& platform, const std::string& profilePa
       values.installedShow =
           ReadOptionalBoolean(platform, profilePath, section, "InstalledShow", true);
     }
-    table.sections.push_back({number, std::move(values)});
+    table.sections[table.sectionCount++] = {number, std::move(values)};
   }
   return table;
 }
@@ -40,7 +40,8 @@ void PackButtons(PlatformServices& platform, ButtonTable& table) {
   table.actions = {};
   table.opens = {};
   table.sectionOf = {};
-  for (const ButtonSection& section : table.sections) {
+  for (int index = 0; index < table.sectionCount; ++index) {
+    const ButtonSection& section = table.sections[index];
     const ButtonValues& values = section.values;
     const bool installed = values.installed && IsInstalled(platform, *values.installed);
     ButtonFace face = ChooseButtonFace(values, installed);

@@ -3,7 +3,6 @@
 
 #include <array>
 #include <string>
-#include <vector>
 
 #include "platform/PlatformServices.h"
 #include "settings/ButtonFace.h"
@@ -22,7 +21,8 @@ struct ButtonSection {
 // actions, documents and sections, and how many slots are filled.
 // Captions live in the buttons themselves.
 struct ButtonTable {
-  std::vector<ButtonSection> sections;
+  std::array<ButtonSection, kButtonCount> sections;
+  int sectionCount = 0;
   std::array<std::string, kButtonCount> actions;
   std::array<std::string, kButtonCount> opens;
   std::array<int, kButtonCount> sectionOf{};

@@ -158,9 +158,9 @@ void SplashWindow::SetStayOpenHandlers(std::function<void()> onActivated,
 }
 
 bool SplashWindow::Watch(ScopedHandle process, int tag) {
-  // MsgWaitForMultipleObjects takes one handle fewer than the maximum.
-  if (watched_.size() + 1 >= MAXIMUM_WAIT_OBJECTS) return false;
-  watched_.emplace_back(std::move(process), tag);
+  if (watchedCount_ == kMostWatched) return false;
+  watched_[watchedCount_] = std::move(process);
+  watchedTags_[watchedCount_++] = tag;
   return true;
 }
 
@@ -261,14 +261,19 @@ int SplashWindow::ShowAndRun() {
 }
 
 void SplashWindow::WaitForMessageOrEnd() {
-  std::vector<HANDLE> handles;
-  for (const auto& [process, tag] : watched_) handles.push_back(process.Get());
-  const DWORD count = static_cast<DWORD>(handles.size());
+  std::array<HANDLE, kMostWatched> handles{};
+  for (size_t index = 0; index < watchedCount_; ++index) handles[index] = watched_[index].Get();
+  const DWORD count = static_cast<DWORD>(watchedCount_);
   const DWORD woken = MsgWaitForMultipleObjectsEx(count, handles.data(), INFINITE, QS_ALLINPUT,
                                                   MWMO_INPUTAVAILABLE);
   if (woken >= WAIT_OBJECT_0 + count) return;
-  const int tag = watched_[woken - WAIT_OBJECT_0].second;
-  watched_.erase(watched_.begin() + (woken - WAIT_OBJECT_0));
+  // The last one takes the ended one's place (closing its handle).
+  const size_t ended = woken - WAIT_OBJECT_0;
+  const int tag = watchedTags_[ended];
+  --watchedCount_;
+  watched_[ended] = std::move(watched_[watchedCount_]);
+  watched_[watchedCount_].Reset();
+  watchedTags_[ended] = watchedTags_[watchedCount_];
   if (onProgramEnded_) onProgramEnded_(tag);
 }
 

@@ -7,8 +7,6 @@
 #include <array>
 #include <functional>
 #include <string>
-#include <utility>
-#include <vector>
 
 #include "platform/PlatformServices.h"
 #include "platform/win32/ScopedWin.h"
@@ -83,7 +81,12 @@ class SplashWindow {
   std::function<void()> onClose_;
   std::function<void()> onActivated_;
   std::function<void(int)> onProgramEnded_;
-  std::vector<std::pair<ScopedHandle, int>> watched_;
+  // Programs started from the window, with their tags; MsgWaitForMultiple-
+  // Objects takes one handle fewer than the maximum.
+  static constexpr size_t kMostWatched = MAXIMUM_WAIT_OBJECTS - 1;
+  std::array<ScopedHandle, kMostWatched> watched_;
+  std::array<int, kMostWatched> watchedTags_{};
+  size_t watchedCount_ = 0;
   bool wasInactive_ = false;
 };
 
