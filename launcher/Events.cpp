@@ -4,9 +4,18 @@
 namespace orvex {
 
 void RefreshButtons(PlatformServices& platform, SplashState& state) {
-  PackButtons(platform, state.buttons);
-  ResetButtonPlaces(platform);
-  ApplyButtonLayout(platform, state.buttons.count);
+  ButtonTable fresh = state.buttons;
+  PackButtons(platform, fresh);
+  // The window is activated often, also while it is being shown: it is laid
+  // out again only when what it shows has changed.
+  const ButtonTable& now = state.buttons;
+  if (fresh.count != now.count || fresh.sectionOf != now.sectionOf ||
+      fresh.captions != now.captions || fresh.actions != now.actions || fresh.opens != now.opens) {
+    state.buttons = std::move(fresh);
+    ShowCaptions(platform, state.buttons);
+    ResetButtonPlaces(platform);
+    ApplyButtonLayout(platform, state.buttons.count);
+  }
   for (int slot = 0; slot < state.buttons.count; ++slot) {
     platform.SetButtonEnabled(slot, state.running.at(state.buttons.sectionOf[slot]) == 0);
   }

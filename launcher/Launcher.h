@@ -43,7 +43,8 @@ void ApplyButtonLayout(PlatformServices& platform, int count);
 void ResetButtonPlaces(PlatformServices& platform);
 
 // With StayOpen: looks at the Installed states again, packs and lays out
-// the buttons anew, and disables those whose program is still running.
+// the buttons anew where that changes them, and disables those whose
+// program is still running.
 void RefreshButtons(PlatformServices& platform, SplashState& state);
 
 // A click on Button(index) runs its slot's action and ends the process;

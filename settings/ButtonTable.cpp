@@ -37,6 +37,7 @@ ButtonTable ReadButtons(PlatformServices& platform, const std::string& profilePa
 
 void PackButtons(PlatformServices& platform, ButtonTable& table) {
   table.count = 0;
+  table.captions = {};
   table.actions = {};
   table.opens = {};
   table.sectionOf = {};
@@ -47,16 +48,22 @@ void PackButtons(PlatformServices& platform, ButtonTable& table) {
     ButtonFace face = ChooseButtonFace(values, installed);
     if (!face.shown) continue;
     const int slot = table.count++;
-    platform.SetButtonCaption(slot, face.caption);
+    table.captions[slot] = std::move(face.caption);
     table.actions[slot] = std::move(face.action);
     table.opens[slot] = std::move(face.open);
     table.sectionOf[slot] = section.number;
   }
 }
 
+void ShowCaptions(PlatformServices& platform, const ButtonTable& table) {
+  for (int slot = 0; slot < table.count; ++slot)
+    platform.SetButtonCaption(slot, table.captions[slot]);
+}
+
 ButtonTable LoadButtons(PlatformServices& platform, const std::string& profilePath) {
   ButtonTable table = ReadButtons(platform, profilePath);
   PackButtons(platform, table);
+  ShowCaptions(platform, table);
   return table;
 }
 

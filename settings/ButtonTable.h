@@ -23,6 +23,7 @@ struct ButtonSection {
 struct ButtonTable {
   std::array<ButtonSection, kButtonCount> sections;
   int sectionCount = 0;
+  std::array<std::string, kButtonCount> captions;
   std::array<std::string, kButtonCount> actions;
   std::array<std::string, kButtonCount> opens;
   std::array<int, kButtonCount> sectionOf{};
@@ -40,11 +41,13 @@ std::string ButtonSectionName(int number);
 ButtonTable ReadButtons(PlatformServices& platform, const std::string& profilePath);
 
 // Fills the slots without gaps with the sections whose face is shown
-// (ChooseButtonFace, each "Installed" looked up now) and sets their
-// captions.
+// (ChooseButtonFace, each "Installed" looked up now).
 void PackButtons(PlatformServices& platform, ButtonTable& table);
 
-// ReadButtons, then PackButtons.
+// Gives the filled slots' buttons their captions.
+void ShowCaptions(PlatformServices& platform, const ButtonTable& table);
+
+// ReadButtons, PackButtons, ShowCaptions.
 ButtonTable LoadButtons(PlatformServices& platform, const std::string& profilePath);
 
 }  // namespace orvex

@@ -315,8 +315,13 @@ TEST(StayOpenTest, AStartedProgramDisablesItsButtonAndTheWindowStays) {
   EXPECT_EQ(medium.state.buttons.actions[0], "App.exe");
 }
 
-TEST(StayOpenTest, ActivationLaysOutAnewFromTheDesignPlaces) {
+TEST(StayOpenTest, ActivationLaysOutAnewFromTheDesignPlacesWhereSomethingChanged) {
   InstalledMedium medium(false, false, "1");
+  medium.platform.calls.clear();
+  OnWindowActivated(medium.platform, medium.state);
+  EXPECT_TRUE(medium.platform.CallsStartingWith("SetButtonCaption").empty());
+  EXPECT_TRUE(medium.platform.CallsStartingWith("SetButtonLeft").empty());
+
   medium.platform.folders.insert("C:\\Program Files\\Tools");
   medium.platform.calls.clear();
   OnWindowActivated(medium.platform, medium.state);
