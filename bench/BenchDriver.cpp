@@ -13,6 +13,7 @@
 #include <psapi.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -206,6 +207,24 @@ void WriteSplashBitmap(const std::wstring& path) {
   WriteText(path, bytes);
 }
 
+// A window-mode profile (and its picture) with four buttons; dialogMore
+// follows DIALOG's keys, buttonMore[i] the Action of BUTTONi+1.
+void WriteFourButtonMedium(const std::wstring& profilePath, const std::string& dialogMore,
+                           const std::array<const char*, 4>& buttonMore) {
+  const std::wstring folder = profilePath.substr(0, profilePath.find_last_of(L'\\'));
+  CreateDirectoryW(folder.c_str(), nullptr);
+  WriteSplashBitmap(folder + L"\\splash.bmp");
+  std::string text =
+      "[DIALOG]\r\nShow=1\r\nBackColor=16,32,64\r\nPicture=splash.bmp\r\nCaption=Benchmark\r\n" +
+      dialogMore;
+  for (int index = 0; index < 4; ++index) {
+    text += "[BUTTON" + std::to_string(index + 1) +
+            "]\r\nShow=1\r\nCaption=Button\r\nAction=exit\r\n" +
+            buttonMore[static_cast<std::size_t>(index)];
+  }
+  WriteText(profilePath, text);
+}
+
 std::wstring WineVersion() {
   using Version = const char*(CDECL*)();
   const auto version = reinterpret_cast<Version>(
@@ -222,6 +241,25 @@ struct Row {
   const std::vector<double>& minimal;
   const wchar_t* goal;
 };
+
+// The rows of one table, with the header given.
+template <std::size_t count>
+void PrintTable(const wchar_t* header, const Row (&rows)[count]) {
+  std::wprintf(L"%ls", header);
+  std::wprintf(L"|---|---:|---:|---:|---:|---|\n");
+  for (const Row& row : rows) {
+    // Runs of one round follow each other closely; their ratio is less
+    // disturbed by other load on the machine than the medians are.
+    std::vector<double> paired;
+    for (std::size_t i = 0; i < row.launcher.size(); ++i) {
+      paired.push_back(row.launcher[i] / row.minimal[i]);
+    }
+    std::wprintf(L"| %ls | %ls | %ls | %.3f | %.3f | %ls |\n", row.name,
+                 Spread(row.launcher, row.unit).c_str(), Spread(row.minimal, row.unit).c_str(),
+                 Quantile(row.launcher, 0.5) / Quantile(row.minimal, 0.5), Quantile(paired, 0.5),
+                 row.goal);
+  }
+}
 
 }  // namespace
 
@@ -263,10 +301,24 @@ int wmain(int argc, wchar_t** argv) {
               "[BUTTON1]\r\nCaption=Install it\r\n[BUTTON2]\r\nCaption=Browse it\r\n");
   }
   WriteText(headlessFolder + L"\\" + profile, "[DIALOG]\r\nShow=0\r\nDefaultAction=exit\r\n");
+  // Four buttons, without and with every key of Installed and StayOpen:
+  // four Installed checks, two of them registry paths, none of them there.
+  const std::wstring fourFolder = work + L"\\four";
+  const std::wstring keysFolder = work + L"\\keys";
+  WriteFourButtonMedium(fourFolder + L"\\" + profile, "", {"", "", "", ""});
+  WriteFourButtonMedium(keysFolder + L"\\" + profile, "StayOpen=True\r\n",
+                        {"Installed=HKLM\\SOFTWARE\\Orvex Bench\\Product\r\n"
+                         "InstalledCaption=Start\r\nInstalledAction=exit\r\n"
+                         "InstalledOpen=manual.pdf\r\nInstalledShow=True\r\n",
+                         "Installed=HKCU\\Software\\Orvex Bench\\Version\r\n",
+                         "Installed=%ProgramFiles%\\Orvex Bench\r\nInstalledShow=False\r\n",
+                         "Installed=%APPDATA%\\Orvex Bench\\extras.txt\r\n"});
 
   // One warm-up round fills the file cache and Wine's own caches.
   MeasureWindow(launcher, kLauncherTitle, windowFolder);
   MeasureWindow(launcher, kLauncherTitle, languagesFolder);
+  MeasureWindow(launcher, kLauncherTitle, fourFolder);
+  MeasureWindow(launcher, kLauncherTitle, keysFolder);
   MeasureWindow(minimal, kMinimalTitle, work);
   MeasureHeadless(launcher, L"", headlessFolder);
   MeasureHeadless(minimal, L"exit", work);
@@ -275,6 +327,7 @@ int wmain(int argc, wchar_t** argv) {
   std::vector<double> launcherPeak, minimalPeak;
   std::vector<double> launcherHeadless, minimalHeadless;
   std::vector<double> languagesVisible;
+  std::vector<double> fourVisible, fourReady, keysVisible, keysReady;
   for (int round = 0; round < runs; ++round) {
     // Alternate which program goes first, so that neither always profits
     // from what the other just left in the caches.
@@ -287,6 +340,18 @@ int wmain(int argc, wchar_t** argv) {
         launcherHeadless.push_back(MeasureHeadless(launcher, L"", headlessFolder));
         languagesVisible.push_back(
             MeasureWindow(launcher, kLauncherTitle, languagesFolder).visibleMs);
+        // The four-button pair takes turns going first as well.
+        const bool keysFirst = round % 4 < 2;
+        const WindowRun early =
+            MeasureWindow(launcher, kLauncherTitle, keysFirst ? keysFolder : fourFolder);
+        const WindowRun late =
+            MeasureWindow(launcher, kLauncherTitle, keysFirst ? fourFolder : keysFolder);
+        const WindowRun& four = keysFirst ? late : early;
+        const WindowRun& keys = keysFirst ? early : late;
+        fourVisible.push_back(four.visibleMs);
+        fourReady.push_back(four.readyMs);
+        keysVisible.push_back(keys.visibleMs);
+        keysReady.push_back(keys.readyMs);
       } else {
         const WindowRun run = MeasureWindow(minimal, kMinimalTitle, work);
         minimalVisible.push_back(run.visibleMs);
@@ -307,21 +372,20 @@ int wmain(int argc, wchar_t** argv) {
   };
   std::wprintf(L"Wine %ls, %d runs of each, interleaved; median (middle half)\n\n",
                WineVersion().c_str(), runs);
-  std::wprintf(
+  PrintTable(
       L"| figure | launcher | minimal program | ratio of medians | median of paired "
-      L"ratios | goal |\n");
-  std::wprintf(L"|---|---:|---:|---:|---:|---|\n");
-  for (const Row& row : rows) {
-    // Runs of one round follow each other closely; their ratio is less
-    // disturbed by other load on the machine than the medians are.
-    std::vector<double> paired;
-    for (std::size_t i = 0; i < row.launcher.size(); ++i) {
-      paired.push_back(row.launcher[i] / row.minimal[i]);
-    }
-    std::wprintf(L"| %ls | %ls | %ls | %.3f | %.3f | %ls |\n", row.name,
-                 Spread(row.launcher, row.unit).c_str(), Spread(row.minimal, row.unit).c_str(),
-                 Quantile(row.launcher, 0.5) / Quantile(row.minimal, 0.5), Quantile(paired, 0.5),
-                 row.goal);
-  }
+      L"ratios | goal |\n",
+      rows);
+  // The launcher's four-button window with and without the keys of
+  // Installed and StayOpen.
+  const Row keyRows[] = {
+      {L"window visible", L"ms", keysVisible, fourVisible, L"within noise"},
+      {L"window painted, waiting for input", L"ms", keysReady, fourReady, L"within noise"},
+  };
+  std::wprintf(L"\n");
+  PrintTable(
+      L"| figure | every Installed and StayOpen key | none of them | ratio of medians | "
+      L"median of paired ratios | goal |\n",
+      keyRows);
   return 0;
 }

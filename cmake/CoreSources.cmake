@@ -9,9 +9,11 @@ set(orvex_core_sources
   platform/PathForms.cpp
   platform/PictureHeader.cpp
   platform/StartPolicy.cpp
+  settings/ButtonFace.cpp
   settings/ButtonTable.cpp
   settings/Colour.cpp
   settings/Command.cpp
+  settings/InstalledCheck.cpp
   settings/LanguageChoice.cpp
   settings/LetterCase.cpp
   settings/NumberText.cpp

@@ -19,4 +19,11 @@ namespace orvex {
 // RunAction or OpenTarget, as the command says.
 [[noreturn]] void RunCommand(PlatformServices& platform, const Command& command);
 
+// RunCommand for a window that stays open: "exit" still ends the process,
+// but a started program or an opened document does not, and one that cannot
+// be started or opened is reported (as the fatal report would) and the
+// window stays. True when a program was started, which the platform then
+// watches under tag.
+bool RunCommandStayingOpen(PlatformServices& platform, const Command& command, int tag);
+
 }  // namespace orvex

@@ -1,6 +1,7 @@
 #include <array>
 #include <optional>
 
+#include "launcher/Design.h"
 #include "launcher/Launcher.h"
 
 namespace orvex {
@@ -36,6 +37,13 @@ void ApplyButtonLayout(PlatformServices& platform, int count) {
     platform.SetButtonVisible(index, place.visible);
     if (place.left) platform.SetButtonLeft(index, *place.left);
     if (place.width) platform.SetButtonWidth(index, *place.width);
+  }
+}
+
+void ResetButtonPlaces(PlatformServices& platform) {
+  for (int index = 0; index < kButtonCount; ++index) {
+    platform.SetButtonLeft(index, kDesignButtons[index].left);
+    platform.SetButtonWidth(index, kDesignButtons[index].width);
   }
 }
 

@@ -37,6 +37,8 @@ void PrepareWindow(PlatformServices& platform, SplashState& state) {
   if (!state.language.empty()) platform.SetTextLanguage(state.language);
   state.buttons = LoadButtons(platform, state.profilePath);
   ApplyAppearance(platform, state.profilePath);
+  state.stayOpen =
+      ReadOptionalBoolean(platform, state.profilePath, kDialogSection, "StayOpen", false);
   ApplyButtonLayout(platform, state.buttons.count);
 }
 

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <exception>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,9 @@ namespace orvex {
 // A picture loaded from a file; what it holds is the platform's business.
 class Picture;
 using PicturePtr = std::shared_ptr<Picture>;
+
+// The registry hives a profile may name.
+enum class RegistryHive { LocalMachine, CurrentUser };
 
 enum class ExitStatus : int {
   Normal = 0,        // an action started, "exit", the window closed
@@ -60,6 +64,11 @@ class PlatformServices {
   // Starts a new process, window shown normally with the focus; returns at
   // once.
   virtual void StartProgram(const std::string& commandLine) = 0;
+  // StartProgram for a window that stays open. True when the platform
+  // watches the program and will tell the launcher (OnProgramEnded with
+  // tag) when it ends; false where the user declined the elevation prompt
+  // (nothing started) or the system gave no handle to watch.
+  virtual bool StartWatchedProgram(const std::string& commandLine, int tag) = 0;
   virtual PicturePtr LoadPictureFile(const std::string& path) = 0;
   virtual std::string ToLowerCase(const std::string& text) = 0;
   // True for an existing file or folder.
@@ -69,6 +78,14 @@ class PlatformServices {
   // the focus; returns at once.
   virtual void OpenDocument(const std::string& target) = 0;
   virtual Architecture NativeArchitecture() = 0;
+
+  // What is installed on the machine; only read, never changed.
+  // The variable's value, or nothing when it is not set.
+  virtual std::optional<std::string> EnvironmentVariable(const std::string& name) = 0;
+  // Whether the key below the hive exists, or with valueName, that value
+  // of it; on 64-bit Windows in either registry view.
+  virtual bool RegistryEntryExists(RegistryHive hive, const std::string& key,
+                                   const std::optional<std::string>& valueName) = 0;
 
   // Properties of the launcher window frmSplash.
   virtual void SetWindowColour(std::int32_t colour) = 0;
@@ -82,6 +99,7 @@ class PlatformServices {
   virtual void SetButtonVisible(int index, bool visible) = 0;
   virtual void SetButtonLeft(int index, int twips) = 0;
   virtual void SetButtonWidth(int index, int twips) = 0;
+  virtual void SetButtonEnabled(int index, bool enabled) = 0;
 
   // Ends the process at once; no further event or handler runs.
   [[noreturn]] void EndProgram(ExitStatus status) {

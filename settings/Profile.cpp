@@ -51,11 +51,24 @@ bool ParseBoolean(const std::string& text) {
   return !number->IsZero();
 }
 
-bool ReadProfileBoolean(PlatformServices& platform, const ProfileFiles& files,
-                        const std::string& section, const std::string& key) {
-  const ProfileValue value = ReadProfileEntry(platform, files, section, key);
+namespace {
+
+bool ParseRead(const ProfileValue& value, const std::string& section, const std::string& key) {
   return WithContext("Reading \"" + key + "\" in section [" + section + "] of " + value.file + ":",
                      [&] { return ParseBoolean(value.text); });
+}
+
+}  // namespace
+
+bool ReadProfileBoolean(PlatformServices& platform, const ProfileFiles& files,
+                        const std::string& section, const std::string& key) {
+  return ParseRead(ReadProfileEntry(platform, files, section, key), section, key);
+}
+
+bool ReadOptionalBoolean(PlatformServices& platform, const ProfileFiles& files,
+                         const std::string& section, const std::string& key, bool absent) {
+  const ProfileValue value = ReadProfileEntry(platform, files, section, key);
+  return value.text.empty() ? absent : ParseRead(value, section, key);
 }
 
 }  // namespace orvex

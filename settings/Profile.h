@@ -47,4 +47,9 @@ bool ParseBoolean(const std::string& text);
 bool ReadProfileBoolean(PlatformServices& platform, const ProfileFiles& files,
                         const std::string& section, const std::string& key);
 
+// ReadProfileBoolean for a key that may be left out: an empty or missing
+// value is `absent`.
+bool ReadOptionalBoolean(PlatformServices& platform, const ProfileFiles& files,
+                         const std::string& section, const std::string& key, bool absent);
+
 }  // namespace orvex

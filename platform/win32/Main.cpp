@@ -36,11 +36,15 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   orvex::win32::Win32Platform platform(instance);
   orvex::SplashState state;
   Guarded(platform, [&] {
-    platform.CreateSplash().SetHandlers(
+    orvex::win32::SplashWindow& splash = platform.CreateSplash();
+    splash.SetHandlers(
         [&](int index) {
           Guarded(platform, [&] { orvex::OnButtonClick(platform, state, index); });
         },
         [&] { Guarded(platform, [&] { orvex::OnWindowClose(platform); }); });
+    splash.SetStayOpenHandlers(
+        [&] { Guarded(platform, [&] { orvex::OnWindowActivated(platform, state); }); },
+        [&](int tag) { Guarded(platform, [&] { orvex::OnProgramEnded(platform, state, tag); }); });
     orvex::StartUp(platform, state);
   });
   return platform.Splash().ShowAndRun();

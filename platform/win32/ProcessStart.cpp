@@ -6,6 +6,7 @@
 #include <shellapi.h>
 #include <winnetwk.h>
 
+#include <utility>
 #include <vector>
 
 #include "platform/Failure.h"
@@ -103,7 +104,7 @@ HWND PromptOwnerWindow(HWND launcherWindow) {
              : GetForegroundWindow();
 }
 
-StartResult StartElevated(const std::string& commandLine, HWND launcherWindow) {
+StartResult StartElevated(const std::string& commandLine, HWND launcherWindow, ScopedHandle* keep) {
   const ShellExecuteExFn shellExecute = LoadShell();
   const SplitCommand split = SplitCommandLine(commandLine);
   const std::wstring program = NetworkName(UnredirectedPath(
@@ -111,13 +112,16 @@ StartResult StartElevated(const std::string& commandLine, HWND launcherWindow) {
   const std::wstring arguments = Widen(split.arguments);
   SHELLEXECUTEINFOW info{};
   info.cbSize = sizeof(info);
-  info.fMask = SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
+  info.fMask = SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI | (keep ? SEE_MASK_NOCLOSEPROCESS : 0);
   info.hwnd = PromptOwnerWindow(launcherWindow);
   info.lpVerb = L"runas";
   info.lpFile = program.c_str();
   info.lpParameters = arguments.empty() ? nullptr : arguments.c_str();
   info.nShow = SW_SHOWNORMAL;
-  if (shellExecute(&info)) return StartResult::Started;
+  if (shellExecute(&info)) {
+    if (keep) *keep = ScopedHandle(info.hProcess);
+    return StartResult::Started;
+  }
   const DWORD error = GetLastError();
   if (OnElevationError(Refusal(error)) == ElevationFailureStep::EndQuietly) {
     return StartResult::Declined;
@@ -129,7 +133,8 @@ StartResult StartElevated(const std::string& commandLine, HWND launcherWindow) {
 
 }  // namespace
 
-StartResult StartCommandLine(const std::string& commandLine, HWND launcherWindow) {
+StartResult StartCommandLine(const std::string& commandLine, HWND launcherWindow,
+                             ScopedHandle* keep) {
   std::wstring mutableLine = Widen(commandLine);  // CreateProcessW may write to it
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
@@ -138,15 +143,16 @@ StartResult StartCommandLine(const std::string& commandLine, HWND launcherWindow
   PROCESS_INFORMATION process{};
   if (CreateProcessW(nullptr, mutableLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                      &startup, &process)) {
-    const ScopedHandle processHandle(process.hProcess);
+    ScopedHandle processHandle(process.hProcess);
     const ScopedHandle threadHandle(process.hThread);
     // The started program may bring its window to the front.
     AllowSetForegroundWindow(process.dwProcessId);
+    if (keep) *keep = std::move(processHandle);
     return StartResult::Started;
   }
   const DWORD error = GetLastError();
   if (OnCreateProcessError(Refusal(error)) == StartFailureStep::Elevate) {
-    return StartElevated(commandLine, launcherWindow);
+    return StartElevated(commandLine, launcherWindow, keep);
   }
   throw Failure(FailureKind::FileNotFound, "The system says: " + SystemErrorText(error));
 }

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "platform/win32/ScopedWin.h"
+
 namespace orvex::win32 {
 
 enum class StartResult { Started, Declined };
@@ -14,8 +16,10 @@ enum class StartResult { Started, Declined };
 // started through the elevation prompt; Declined means the user said no.
 // The prompt belongs to launcherWindow, or, where that is null (not shown),
 // to the window in front. Other failures throw "File not found" with the
-// system's reason.
-StartResult StartCommandLine(const std::string& commandLine, HWND launcherWindow);
+// system's reason. With keep, the started process's handle goes there
+// (where the system gives one).
+StartResult StartCommandLine(const std::string& commandLine, HWND launcherWindow,
+                             ScopedHandle* keep = nullptr);
 
 // Opens a document, folder or web address with the program the system
 // associates with it, as Explorer does: a path as its full path, a web

@@ -151,6 +151,19 @@ void SplashWindow::SetHandlers(std::function<void(int)> onClick, std::function<v
   onClose_ = std::move(onClose);
 }
 
+void SplashWindow::SetStayOpenHandlers(std::function<void()> onActivated,
+                                       std::function<void(int)> onProgramEnded) {
+  onActivated_ = std::move(onActivated);
+  onProgramEnded_ = std::move(onProgramEnded);
+}
+
+bool SplashWindow::Watch(ScopedHandle process, int tag) {
+  if (watchedCount_ == kMostWatched) return false;
+  watched_[watchedCount_] = std::move(process);
+  watchedTags_[watchedCount_++] = tag;
+  return true;
+}
+
 void SplashWindow::SetColour(COLORREF colour) {
   Window();
   brush_ = ScopedBrush(CreateSolidBrush(colour));
@@ -194,6 +207,17 @@ void SplashWindow::SetButtonWidth(int index, int twips) {
   MoveButton(index, leftTwips_.at(index), twips);
 }
 
+void SplashWindow::SetButtonEnabled(int index, bool enabled) {
+  Window();
+  HWND button = buttons_.at(index);
+  const bool hadFocus = GetFocus() == button;
+  EnableWindow(button, enabled);
+  if (!enabled && hadFocus) {
+    HWND next = FirstVisibleButton();
+    SetFocus(next ? next : window_);
+  }
+}
+
 void SplashWindow::MoveButton(int index, int leftTwips, int widthTwips) {
   Window();
   const ButtonGeometry& design = kDesignButtons.at(index);
@@ -206,7 +230,8 @@ void SplashWindow::MoveButton(int index, int leftTwips, int widthTwips) {
 
 HWND SplashWindow::FirstVisibleButton() const {
   for (HWND button : buttons_) {
-    if (GetWindowLongW(button, GWL_STYLE) & WS_VISIBLE) return button;
+    const LONG style = GetWindowLongW(button, GWL_STYLE);
+    if ((style & WS_VISIBLE) && !(style & WS_DISABLED)) return button;
   }
   return nullptr;
 }
@@ -234,12 +259,33 @@ int SplashWindow::ShowAndRun() {
   SetFocus(first ? first : window_);
   UpdateWindow(window_);
   MSG message;
-  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+  for (;;) {
+    if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      WaitForMessageOrEnd();
+      continue;
+    }
+    if (message.message == WM_QUIT) return static_cast<int>(message.wParam);
     if (IsDialogMessageW(window_, &message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
-  return static_cast<int>(message.wParam);
+}
+
+void SplashWindow::WaitForMessageOrEnd() {
+  std::array<HANDLE, kMostWatched> handles{};
+  for (size_t index = 0; index < watchedCount_; ++index) handles[index] = watched_[index].Get();
+  const DWORD count = static_cast<DWORD>(watchedCount_);
+  const DWORD woken = MsgWaitForMultipleObjectsEx(count, handles.data(), INFINITE, QS_ALLINPUT,
+                                                  MWMO_INPUTAVAILABLE);
+  if (woken >= WAIT_OBJECT_0 + count) return;
+  // The last one takes the ended one's place (closing its handle).
+  const size_t ended = woken - WAIT_OBJECT_0;
+  const int tag = watchedTags_[ended];
+  --watchedCount_;
+  watched_[ended] = std::move(watched_[watchedCount_]);
+  watched_[watchedCount_].Reset();
+  watchedTags_[ended] = watchedTags_[watchedCount_];
+  if (onProgramEnded_) onProgramEnded_(tag);
 }
 
 // The background colour with the picture over it, in client coordinates.
@@ -313,8 +359,14 @@ LRESULT SplashWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
       // entered again.
       if (LOWORD(wParam) == WA_INACTIVE) {
         savedFocus_ = GetFocus();
+        wasInactive_ = true;
       } else {
-        HWND target = ButtonIndex(savedFocus_) >= 0 ? savedFocus_ : FirstVisibleButton();
+        // Back from another window, perhaps a finished setup: the buttons
+        // may change before the focus returns to one of them.
+        if (wasInactive_ && onActivated_) onActivated_();
+        const bool usable = ButtonIndex(savedFocus_) >= 0 && IsWindowVisible(savedFocus_) &&
+                            IsWindowEnabled(savedFocus_);
+        HWND target = usable ? savedFocus_ : FirstVisibleButton();
         SetFocus(target ? target : window_);
       }
       return 0;
@@ -323,7 +375,7 @@ LRESULT SplashWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
       // must not run an empty action.
       const int focused = ButtonIndex(GetFocus());
       if (focused >= 0) return MAKELRESULT(kFirstButtonId + focused, DC_HASDEFID);
-      if (GetWindowLongW(buttons_[0], GWL_STYLE) & WS_VISIBLE) {
+      if (FirstVisibleButton() == buttons_[0]) {
         return MAKELRESULT(kFirstButtonId, DC_HASDEFID);
       }
       return 0;
@@ -339,7 +391,8 @@ LRESULT SplashWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
       if (index < 0 || index >= kButtonCount) return 0;
       if (code == BN_SETFOCUS) {
         MakeDefault(buttons_[index]);
-      } else if (code == BN_CLICKED && IsWindowVisible(buttons_[index]) && onClick_) {
+      } else if (code == BN_CLICKED && IsWindowVisible(buttons_[index]) &&
+                 IsWindowEnabled(buttons_[index]) && onClick_) {
         onClick_(index);
       }
       return 0;

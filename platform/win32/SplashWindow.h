@@ -28,6 +28,14 @@ class SplashWindow {
 
   // The handlers must not throw: they run inside the window procedure.
   void SetHandlers(std::function<void(int)> onClick, std::function<void()> onClose);
+  // For a window that stays open: the window has become active again after
+  // being left, and a watched program (by its tag) has ended. Must not
+  // throw either.
+  void SetStayOpenHandlers(std::function<void()> onActivated,
+                           std::function<void(int)> onProgramEnded);
+  // Keeps the process's handle until the program ends, then tells
+  // onProgramEnded; false, keeping nothing, when it watches too many.
+  bool Watch(ScopedHandle process, int tag);
 
   // Null until the window is made.
   HWND Handle() const { return window_; }
@@ -41,6 +49,7 @@ class SplashWindow {
   void SetButtonVisible(int index, bool visible);
   void SetButtonLeft(int index, int twips);
   void SetButtonWidth(int index, int twips);
+  void SetButtonEnabled(int index, bool enabled);
 
   // Shows the window and runs its messages until the process ends.
   int ShowAndRun();
@@ -55,6 +64,9 @@ class SplashWindow {
   void MoveButton(int index, int leftTwips, int widthTwips);
   void MakeDefault(HWND button);
   HWND FirstVisibleButton() const;
+  // Waits for a message, or for the end of a watched program, whose
+  // handler it runs.
+  void WaitForMessageOrEnd();
   int ButtonIndex(HWND control) const;
 
   HINSTANCE instance_;
@@ -69,6 +81,15 @@ class SplashWindow {
   HWND savedFocus_ = nullptr;
   std::function<void(int)> onClick_;
   std::function<void()> onClose_;
+  std::function<void()> onActivated_;
+  std::function<void(int)> onProgramEnded_;
+  // Programs started from the window, with their tags; MsgWaitForMultiple-
+  // Objects takes one handle fewer than the maximum.
+  static constexpr size_t kMostWatched = MAXIMUM_WAIT_OBJECTS - 1;
+  std::array<ScopedHandle, kMostWatched> watched_;
+  std::array<int, kMostWatched> watchedTags_{};
+  size_t watchedCount_ = 0;
+  bool wasInactive_ = false;
 };
 
 }  // namespace orvex::win32

@@ -11,6 +11,7 @@
 #include "platform/win32/Machine.h"
 #include "platform/win32/Picture.h"
 #include "platform/win32/ProcessStart.h"
+#include "platform/win32/Registry.h"
 #include "platform/win32/SystemLibrary.h"
 #include "platform/win32/SystemPaths.h"
 #include "platform/win32/WideText.h"
@@ -123,6 +124,14 @@ void Win32Platform::StartProgram(const std::string& commandLine) {
     EndProgram(ExitStatus::Declined);
 }
 
+bool Win32Platform::StartWatchedProgram(const std::string& commandLine, int tag) {
+  ScopedHandle process;
+  if (StartCommandLine(commandLine, ShownWindow(), &process) == StartResult::Declined) {
+    return false;
+  }
+  return process.Valid() && splash_->Watch(std::move(process), tag);
+}
+
 PicturePtr Win32Platform::LoadPictureFile(const std::string& path) { return LoadPicture(path); }
 
 std::string Win32Platform::ToLowerCase(const std::string& text) {
@@ -142,6 +151,21 @@ void Win32Platform::OpenDocument(const std::string& target) {
 }
 
 Architecture Win32Platform::NativeArchitecture() { return NativeMachine(); }
+
+std::optional<std::string> Win32Platform::EnvironmentVariable(const std::string& name) {
+  const std::wstring wideName = Widen(name);
+  std::wstring value(GetEnvironmentVariableW(wideName.c_str(), nullptr, 0), L'\0');
+  if (value.empty()) return std::nullopt;
+  value.resize(
+      GetEnvironmentVariableW(wideName.c_str(), value.data(), static_cast<DWORD>(value.size())));
+  return Narrow(value);
+}
+
+bool Win32Platform::RegistryEntryExists(RegistryHive hive, const std::string& key,
+                                        const std::optional<std::string>& valueName) {
+  return win32::RegistryEntryExists(hive, Widen(key),
+                                    valueName ? std::optional(Widen(*valueName)) : std::nullopt);
+}
 
 void Win32Platform::SetWindowColour(std::int32_t colour) {
   switch (ClassifyColour(colour)) {
@@ -176,6 +200,10 @@ void Win32Platform::SetButtonVisible(int index, bool visible) {
 void Win32Platform::SetButtonLeft(int index, int twips) { splash_->SetButtonLeft(index, twips); }
 
 void Win32Platform::SetButtonWidth(int index, int twips) { splash_->SetButtonWidth(index, twips); }
+
+void Win32Platform::SetButtonEnabled(int index, bool enabled) {
+  splash_->SetButtonEnabled(index, enabled);
+}
 
 void Win32Platform::EndProcess(ExitStatus status) { ExitProcess(static_cast<UINT>(status)); }
 

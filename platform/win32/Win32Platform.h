@@ -33,11 +33,15 @@ class Win32Platform final : public PlatformServices {
   std::string ParentLanguage(const std::string& language) override;
   void ShowMessage(const std::string& text) override;
   void StartProgram(const std::string& commandLine) override;
+  bool StartWatchedProgram(const std::string& commandLine, int tag) override;
   PicturePtr LoadPictureFile(const std::string& path) override;
   std::string ToLowerCase(const std::string& text) override;
   bool PathExists(const std::string& path) override;
   void OpenDocument(const std::string& target) override;
   Architecture NativeArchitecture() override;
+  std::optional<std::string> EnvironmentVariable(const std::string& name) override;
+  bool RegistryEntryExists(RegistryHive hive, const std::string& key,
+                           const std::optional<std::string>& valueName) override;
   void SetWindowColour(std::int32_t colour) override;
   void SetWindowPicture(const PicturePtr& picture) override;
   void SetWindowTitle(const std::string& title) override;
@@ -46,6 +50,7 @@ class Win32Platform final : public PlatformServices {
   void SetButtonVisible(int index, bool visible) override;
   void SetButtonLeft(int index, int twips) override;
   void SetButtonWidth(int index, int twips) override;
+  void SetButtonEnabled(int index, bool enabled) override;
 
  protected:
   void EndProcess(ExitStatus status) override;

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <cstdio>
+#include <cstring>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -60,28 +63,28 @@ TEST_P(LoadButtonsTest, PacksEnabledSectionsFromTheLeft) {
   EXPECT_EQ(platform.CallsStartingWith("SetButtonCaption"), captions);
 }
 
-// The keys read after the existing ones: the machine's action, then Open.
-TEST_P(LoadButtonsTest, ReadsShowThenCaptionActionAndTheNewKeysOfEnabledSections) {
+// The keys read after the existing ones: the machine's action, Open, then
+// Installed.
+TEST_P(LoadButtonsTest, ReadsShowThenCaptionActionAndTheNewKeysOfEnabledSectionsThenSetsCaptions) {
   const PackingCase& c = GetParam();
   FakePlatform platform;
   platform.SetProfile(ButtonProfile(c.shows));
   LoadButtons(platform, platform.ProfileFiles());
 
   Calls expected;
-  int slot = 0;
+  Calls captions;
   for (int n = 1; n <= 4; ++n) {
     const std::string section = "Read [BUTTON" + std::to_string(n) + "] ";
     expected.push_back(section + "Show");
-    if (slot < static_cast<int>(c.filledFrom.size()) && c.filledFrom[slot] == n) {
-      expected.push_back(section + "Caption");
-      expected.push_back("SetButtonCaption " + std::to_string(slot) + " Caption " +
+    if (captions.size() < c.filledFrom.size() && c.filledFrom[captions.size()] == n) {
+      // Without Installed, none of the other new keys is read.
+      for (const char* key : {"Caption", "Action", "Action.x86", "Open", "Installed"})
+        expected.push_back(section + key);
+      captions.push_back("SetButtonCaption " + std::to_string(captions.size()) + " Caption " +
                          std::to_string(n));
-      expected.push_back(section + "Action");
-      expected.push_back(section + "Action.x86");
-      expected.push_back(section + "Open");
-      ++slot;
     }
   }
+  expected.insert(expected.end(), captions.begin(), captions.end());
   EXPECT_EQ(platform.calls, expected);
 }
 
@@ -140,6 +143,240 @@ TEST(LoadButtonsTest, AMissingSectionIsFatal) {
   ASSERT_TRUE(outcome.failure);
   EXPECT_EQ(outcome.failure->Kind(), FailureKind::TypeMismatch);
   EXPECT_TRUE(test::Contains(outcome.failure->Detail(), "BUTTON3"));
+}
+
+// A medium with an installer that becomes "Start" once installed, a plain
+// button, and a tool left out once its folder exists.
+constexpr char kInstalledProfile[] =
+    "[DIALOG]\nShow=1\nBackColor=0\nPicture=s.bmp\nStayOpen=%s\n"
+    "[BUTTON1]\nShow=1\nCaption=Install\nAction=SETUP.EXE\nInstalled=HKCU\\Software\\Example\n"
+    "InstalledCaption=Start\nInstalledAction=App.exe\n"
+    "[BUTTON2]\nShow=1\nCaption=Read me\nAction=notepad readme.txt\n"
+    "[BUTTON3]\nShow=1\nCaption=Tools\nAction=tools.exe\nInstalled=%%ProgramFiles%%\\Tools\n"
+    "InstalledShow=False\n"
+    "[BUTTON4]\nShow=0\n";
+
+std::string InstalledProfile(const char* stayOpen) {
+  char text[sizeof(kInstalledProfile) + 16];
+  std::snprintf(text, sizeof(text), kInstalledProfile, stayOpen);
+  return text;
+}
+
+// The fake machine of that medium, its window prepared.
+struct InstalledMedium {
+  FakePlatform platform;
+  SplashState state;
+
+  InstalledMedium(bool keyInstalled, bool toolsInstalled, const char* stayOpen = "") {
+    platform.SetProfile(InstalledProfile(stayOpen));
+    platform.files["s.bmp"] = "BM";
+    platform.environment["ProgramFiles"] = "C:\\Program Files";
+    if (keyInstalled) platform.registry.insert("HKCU\\Software\\Example");
+    if (toolsInstalled) platform.folders.insert("C:\\Program Files\\Tools");
+    state.profilePath = platform.ProfileFiles();
+    PrepareWindow(platform, state);
+  }
+  Calls Captions() const { return platform.CallsStartingWith("SetButtonCaption"); }
+  // The buttons the last layout shows.
+  long Shown() const {
+    const Calls visible = platform.CallsStartingWith("SetButtonVisible");
+    const Calls last(visible.end() - kButtonCount, visible.end());
+    return std::count_if(last.begin(), last.end(),
+                         [](const std::string& call) { return call.back() == '1'; });
+  }
+};
+
+struct InstalledCase {
+  const char* name;
+  bool keyInstalled;
+  bool toolsInstalled;
+  Calls captions;
+  std::vector<std::string> actions;
+};
+
+std::ostream& operator<<(std::ostream& out, const InstalledCase& c) { return out << c.name; }
+
+class InstalledButtonsTest : public testing::TestWithParam<InstalledCase> {};
+
+TEST_P(InstalledButtonsTest, PackAndLayOutTheButtonsThatAreShown) {
+  const InstalledCase& c = GetParam();
+  InstalledMedium medium(c.keyInstalled, c.toolsInstalled);
+  EXPECT_EQ(medium.Captions(), c.captions);
+  ASSERT_EQ(medium.state.buttons.count, static_cast<int>(c.actions.size()));
+  EXPECT_EQ(medium.Shown(), medium.state.buttons.count);
+  for (std::size_t slot = 0; slot < c.actions.size(); ++slot) {
+    EXPECT_EQ(medium.state.buttons.commands[slot].text, c.actions[slot]) << slot;
+  }
+  if (c.actions.size() == 2) {  // the row of two buttons
+    EXPECT_EQ(medium.platform.CallsStartingWith("SetButtonLeft"), Calls{"SetButtonLeft 1 4075"});
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Machines, InstalledButtonsTest,
+    testing::Values(InstalledCase{"NothingInstalled",
+                                  false,
+                                  false,
+                                  {"SetButtonCaption 0 Install", "SetButtonCaption 1 Read me",
+                                   "SetButtonCaption 2 Tools"},
+                                  {"SETUP.EXE", "notepad readme.txt", "tools.exe"}},
+                    InstalledCase{"KeyInstalled",
+                                  true,
+                                  false,
+                                  {"SetButtonCaption 0 Start", "SetButtonCaption 1 Read me",
+                                   "SetButtonCaption 2 Tools"},
+                                  {"App.exe", "notepad readme.txt", "tools.exe"}},
+                    InstalledCase{"ToolsLeftOut",
+                                  false,
+                                  true,
+                                  {"SetButtonCaption 0 Install", "SetButtonCaption 1 Read me"},
+                                  {"SETUP.EXE", "notepad readme.txt"}},
+                    InstalledCase{"Both",
+                                  true,
+                                  true,
+                                  {"SetButtonCaption 0 Start", "SetButtonCaption 1 Read me"},
+                                  {"App.exe", "notepad readme.txt"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(InstalledButtonsTest, NewKeysAreReadAfterTheOldOnesOfTheirSection) {
+  InstalledMedium medium(false, false);
+  const Calls reads = medium.platform.CallsStartingWith("Read [");
+  const Calls expected = {"Read [BUTTON1] Show",
+                          "Read [BUTTON1] Caption",
+                          "Read [BUTTON1] Action",
+                          "Read [BUTTON1] Action.x86",
+                          "Read [BUTTON1] Open",
+                          "Read [BUTTON1] Installed",
+                          "Read [BUTTON1] InstalledCaption",
+                          "Read [BUTTON1] InstalledAction",
+                          "Read [BUTTON1] InstalledOpen",
+                          "Read [BUTTON1] InstalledShow",
+                          "Read [BUTTON2] Show"};
+  EXPECT_EQ(Calls(reads.begin(), reads.begin() + 11), expected);
+  EXPECT_EQ(Calls(reads.end() - 4, reads.end()),
+            (Calls{"Read [DIALOG] BackColor", "Read [DIALOG] Picture", "Read [DIALOG] Caption",
+                   "Read [DIALOG] StayOpen"}));
+}
+
+struct RejectedNewValueCase {
+  const char* from;  // replaced in the medium's profile
+  const char* to;
+  FailureKind kind;
+  const char* section;
+  const char* key;
+  const char* value;
+};
+
+std::ostream& operator<<(std::ostream& out, const RejectedNewValueCase& c) { return out << c.to; }
+
+class RejectedNewValueTest : public testing::TestWithParam<RejectedNewValueCase> {};
+
+TEST_P(RejectedNewValueTest, IsFatalNamingSectionKeyAndValueAndNothingIsReadAfterIt) {
+  const RejectedNewValueCase& c = GetParam();
+  std::string text = InstalledProfile("");
+  text.replace(text.find(c.from), std::strlen(c.from), c.to);
+  FakePlatform platform;
+  platform.SetProfile(text);
+  platform.files["s.bmp"] = "BM";
+  SplashState state;
+  state.profilePath = platform.ProfileFiles();
+  const auto outcome = Attempt([&] { PrepareWindow(platform, state); });
+  ASSERT_TRUE(outcome.failure);
+  EXPECT_EQ(outcome.failure->Kind(), c.kind);
+  const std::string& detail = outcome.failure->Detail();
+  for (const char* part : {c.section, c.key, c.value}) {
+    EXPECT_TRUE(test::Contains(detail, part)) << detail;
+  }
+  EXPECT_EQ(platform.calls.back(), std::string("Read [") + c.section + "] " + c.key);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, RejectedNewValueTest,
+    testing::Values(
+        RejectedNewValueCase{"HKCU\\Software", "HKCR\\Software", FailureKind::InvalidPropertyValue,
+                             "BUTTON1", "Installed", "\"HKCR\\Software\\Example\""},
+        RejectedNewValueCase{"HKCU\\Software", "HKCU\\\\Software",
+                             FailureKind::InvalidPropertyValue, "BUTTON1", "Installed",
+                             "\"HKCU\\\\Software\\Example\""},
+        RejectedNewValueCase{"InstalledShow=False", "InstalledShow=Never",
+                             FailureKind::TypeMismatch, "BUTTON3", "InstalledShow", "\"Never\""},
+        RejectedNewValueCase{"StayOpen=", "StayOpen=Sometimes", FailureKind::TypeMismatch, "DIALOG",
+                             "StayOpen", "\"Sometimes\""}));
+
+TEST(StayOpenTest, AStartedProgramDisablesItsButtonAndTheWindowStays) {
+  InstalledMedium medium(false, false, "True");
+  ASSERT_TRUE(Attempt([&] { OnButtonClick(medium.platform, medium.state, 0); }).Returned());
+  EXPECT_EQ(test::CallsFrom(medium.platform.calls, "StartWatchedProgram setup.exe 1"),
+            (Calls{"StartWatchedProgram setup.exe 1", "SetButtonEnabled 0 0"}));
+
+  // Setup has recorded the installation when it ends: "Start", enabled.
+  medium.platform.registry.insert("HKCU\\Software\\Example");
+  medium.platform.calls.clear();
+  OnProgramEnded(medium.platform, medium.state, 1);
+  EXPECT_EQ(medium.Captions(), (Calls{"SetButtonCaption 0 Start", "SetButtonCaption 1 Read me",
+                                      "SetButtonCaption 2 Tools"}));
+  EXPECT_EQ(medium.platform.CallsStartingWith("SetButtonEnabled"),
+            (Calls{"SetButtonEnabled 0 1", "SetButtonEnabled 1 1", "SetButtonEnabled 2 1"}));
+  EXPECT_EQ(medium.state.buttons.commands[0], (Command{Command::Kind::Run, "App.exe"}));
+}
+
+TEST(StayOpenTest, ActivationLaysOutAnewFromTheDesignPlacesWhereSomethingChanged) {
+  InstalledMedium medium(false, false, "1");
+  medium.platform.calls.clear();
+  OnWindowActivated(medium.platform, medium.state);
+  EXPECT_TRUE(medium.platform.CallsStartingWith("SetButtonCaption").empty());
+  EXPECT_TRUE(medium.platform.CallsStartingWith("SetButtonLeft").empty());
+
+  medium.platform.folders.insert("C:\\Program Files\\Tools");
+  medium.platform.calls.clear();
+  OnWindowActivated(medium.platform, medium.state);
+  EXPECT_EQ(medium.state.buttons.count, 2);
+  EXPECT_EQ(medium.Shown(), 2);
+  // Back to the design places, then the row of two.
+  EXPECT_EQ(medium.platform.CallsStartingWith("SetButtonLeft"),
+            (Calls{"SetButtonLeft 0 240", "SetButtonLeft 1 1980", "SetButtonLeft 2 3720",
+                   "SetButtonLeft 3 5460", "SetButtonLeft 1 4075"}));
+}
+
+TEST(StayOpenTest, WithoutItActivationChangesNothingAndAClickEnds) {
+  InstalledMedium medium(false, false);
+  medium.platform.calls.clear();
+  OnWindowActivated(medium.platform, medium.state);
+  EXPECT_TRUE(medium.platform.calls.empty());
+  EXPECT_EQ(Attempt([&] { OnButtonClick(medium.platform, medium.state, 1); }).ended,
+            ExitStatus::Normal);
+  EXPECT_EQ(medium.platform.started, Calls{"notepad readme.txt"});
+}
+
+TEST(StayOpenTest, ExitStillEndsAndAFailedStartOrOpenIsReportedWithTheWindowStaying) {
+  InstalledMedium medium(false, false, "True");
+  medium.platform.unstartable.insert("tools.exe");
+  Command& second = medium.state.buttons.commands[1];
+  const struct {
+    int slot;
+    Command command;  // for the second button
+    const char* failure;
+  } clicks[] = {{1, {}, "Invalid procedure call"},
+                {2, {}, "File not found"},
+                {1, {Command::Kind::Open, "missing.pdf"}, "File not found"}};
+  for (const auto& click : clicks) {
+    second = click.command;
+    medium.platform.messages.clear();
+    ASSERT_TRUE(
+        Attempt([&] { OnButtonClick(medium.platform, medium.state, click.slot); }).Returned());
+    ASSERT_EQ(medium.platform.messages.size(), 1u) << click.slot;
+    EXPECT_EQ(medium.platform.messages[0].rfind(click.failure, 0), 0u)
+        << medium.platform.messages[0];
+  }
+  // An opened document leaves the window as it was.
+  medium.platform.files["manual.pdf"] = "%PDF";
+  second = {Command::Kind::Open, "manual.pdf"};
+  ASSERT_TRUE(Attempt([&] { OnButtonClick(medium.platform, medium.state, 1); }).Returned());
+  EXPECT_EQ(medium.platform.opened, Calls{"manual.pdf"});
+  EXPECT_TRUE(medium.platform.CallsStartingWith("SetButtonEnabled").empty());
+  second = {Command::Kind::Run, "Exit"};
+  EXPECT_EQ(Attempt([&] { OnButtonClick(medium.platform, medium.state, 1); }).ended,
+            ExitStatus::Normal);
 }
 
 struct LayoutCase {

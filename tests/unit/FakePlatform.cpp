@@ -79,6 +79,15 @@ void FakePlatform::StartProgram(const std::string& commandLine) {
   started.push_back(commandLine);
 }
 
+bool FakePlatform::StartWatchedProgram(const std::string& commandLine, int tag) {
+  calls.push_back("StartWatchedProgram " + commandLine + " " + std::to_string(tag));
+  if (unstartable.count(commandLine)) {
+    throw Failure(FailureKind::FileNotFound, "The system cannot find the file specified.");
+  }
+  started.push_back(commandLine);
+  return true;
+}
+
 PicturePtr FakePlatform::LoadPictureFile(const std::string& path) {
   calls.push_back("LoadPictureFile " + path);
   if (notPictures.count(path)) throw Failure(FailureKind::InvalidPicture, "Not a picture.");
@@ -98,6 +107,22 @@ bool FakePlatform::PathExists(const std::string& path) {
 void FakePlatform::OpenDocument(const std::string& target) {
   calls.push_back("OpenDocument " + target);
   opened.push_back(target);
+}
+
+std::optional<std::string> FakePlatform::EnvironmentVariable(const std::string& name) {
+  calls.push_back("EnvironmentVariable " + name);
+  const auto it = environment.find(name);
+  if (it == environment.end()) return std::nullopt;
+  return it->second;
+}
+
+bool FakePlatform::RegistryEntryExists(RegistryHive hive, const std::string& key,
+                                       const std::optional<std::string>& valueName) {
+  std::string entry = hive == RegistryHive::LocalMachine ? "HKLM" : "HKCU";
+  if (!key.empty()) entry += "\\" + key;
+  if (valueName) entry += "|" + *valueName;
+  calls.push_back("RegistryEntryExists " + entry);
+  return registry.count(entry) > 0;
 }
 
 void FakePlatform::SetWindowColour(std::int32_t colour) {
@@ -132,6 +157,10 @@ void FakePlatform::SetButtonLeft(int index, int twips) {
 
 void FakePlatform::SetButtonWidth(int index, int twips) {
   calls.push_back("SetButtonWidth " + std::to_string(index) + " " + std::to_string(twips));
+}
+
+void FakePlatform::SetButtonEnabled(int index, bool enabled) {
+  calls.push_back("SetButtonEnabled " + std::to_string(index) + " " + (enabled ? "1" : "0"));
 }
 
 void FakePlatform::EndProcess(ExitStatus status) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -27,8 +28,12 @@ class FakePlatform : public PlatformServices {
   std::set<std::string> notPictures;
   // Command lines that fail to start.
   std::set<std::string> unstartable;
-  // Folders by full or relative path.
+  // Folders by full or relative path; environment variables by name.
   std::set<std::string> folders;
+  std::map<std::string, std::string> environment;
+  // Registry keys and values that exist, as "HKLM\key" and "HKLM\key|value"
+  // (the hive's short name; "HKCU|value" for a value of the hive itself).
+  std::set<std::string> registry;
   Architecture architecture = Architecture::X86;
   std::string arguments;
   std::vector<std::string> languages;
@@ -60,11 +65,15 @@ class FakePlatform : public PlatformServices {
   std::string ParentLanguage(const std::string& language) override;
   void ShowMessage(const std::string& text) override;
   void StartProgram(const std::string& commandLine) override;
+  bool StartWatchedProgram(const std::string& commandLine, int tag) override;
   PicturePtr LoadPictureFile(const std::string& path) override;
   std::string ToLowerCase(const std::string& text) override;
   bool PathExists(const std::string& path) override;
   void OpenDocument(const std::string& target) override;
   Architecture NativeArchitecture() override { return architecture; }
+  std::optional<std::string> EnvironmentVariable(const std::string& name) override;
+  bool RegistryEntryExists(RegistryHive hive, const std::string& key,
+                           const std::optional<std::string>& valueName) override;
   void SetWindowColour(std::int32_t colour) override;
   void SetWindowPicture(const PicturePtr& picture) override;
   void SetWindowTitle(const std::string& title) override;
@@ -73,6 +82,7 @@ class FakePlatform : public PlatformServices {
   void SetButtonVisible(int index, bool visible) override;
   void SetButtonLeft(int index, int twips) override;
   void SetButtonWidth(int index, int twips) override;
+  void SetButtonEnabled(int index, bool enabled) override;
 
  protected:
   void EndProcess(ExitStatus status) override;

@@ -142,6 +142,7 @@ struct ButtonInfo {
   RECT rect{};  // in the launcher window's client coordinates
   std::wstring caption;
   bool isDefault = false;  // drawn as the default push button
+  bool enabled = false;
 };
 
 // Left, top, right, bottom: printed in full when they differ.

@@ -21,10 +21,12 @@ std::string WindowProfile::Text() const {
   // chain at -O3 on 32-bit.
   std::ostringstream text;
   text << "[DIALOG]\r\nShow=1\r\nBackColor=" << backColor << "\r\nPicture=" << picture
-       << "\r\nCaption=" << caption << "\r\n";
+       << "\r\nCaption=" << caption << "\r\n"
+       << moreLines;
   for (size_t i = 0; i < buttons.size(); ++i) {
     text << "\r\n[BUTTON" << i + 1 << "]\r\nShow=" << buttons[i].show
-         << "\r\nCaption=" << buttons[i].caption << "\r\nAction=" << buttons[i].action << "\r\n";
+         << "\r\nCaption=" << buttons[i].caption << "\r\nAction=" << buttons[i].action << "\r\n"
+         << buttons[i].moreLines;
   }
   return text.str();
 }

@@ -13,6 +13,7 @@ struct ButtonSection {
   std::string show = "0";
   std::string caption;
   std::string action;
+  std::string moreLines = "";  // "Key=Value\r\n" lines after Action
 };
 
 // A window-mode profile. Every field is written as given; the picture path
@@ -21,6 +22,7 @@ struct WindowProfile {
   std::string backColor = "16,32,64";
   std::string picture = "splash.bmp";
   std::string caption = "Test Medium";
+  std::string moreLines = "";  // "Key=Value\r\n" lines after DIALOG's Caption
   std::array<ButtonSection, 4> buttons;
 
   // The first count sections enabled, captioned "Button 1".."Button 4",

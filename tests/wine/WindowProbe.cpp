@@ -178,6 +178,7 @@ WindowInfo InspectWindow(HWND window) {
     MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&button.rect), 2);
     button.caption = TextOf(child);
     button.isDefault = (GetWindowLongW(child, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+    button.enabled = IsWindowEnabled(child);
   }
   return info;
 }

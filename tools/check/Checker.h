@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "launcher/Launcher.h"
+#include "settings/ButtonFace.h"
 #include "settings/Command.h"
 #include "tools/check/CheckingPlatform.h"
 #include "tools/check/MediumCheck.h"
@@ -96,7 +97,17 @@ class Checker {
   void CheckHeadless();
 
   // ButtonCheck.cpp
+  // A shown button of one state of the window, and the key its command is
+  // from.
+  struct RowButton {
+    std::string section;
+    ButtonFace face;
+    const char* key;
+  };
   void CheckButtons();
+  void CheckInstalledKeys(const std::string& section, ButtonValues& values);
+  void CheckButtonRow(const std::vector<RowButton>& row, bool installed);
+  void CheckStayOpen();
   void CheckCaptionWidth(const std::string& section, const std::string& caption, int widthTwips);
 
   // AppearanceCheck.cpp

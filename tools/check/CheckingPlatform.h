@@ -86,6 +86,10 @@ class CheckingPlatform final : public PlatformServices {
   // Records the command line; fails as the launcher would when the program
   // is nowhere it looks or is not a program (FindProgram).
   void StartProgram(const std::string& commandLine) override;
+  bool StartWatchedProgram(const std::string& commandLine, int) override {
+    StartProgram(commandLine);
+    return true;
+  }
   PicturePtr LoadPictureFile(const std::string& path) override;
   std::string ToLowerCase(const std::string& text) override;
   // On the medium; a path to another drive is taken to be there, as the
@@ -95,6 +99,16 @@ class CheckingPlatform final : public PlatformServices {
   // The shipped launcher's own; the checker judges each machine's action
   // itself.
   Architecture NativeArchitecture() override { return Architecture::X86; }
+  // The checker cannot see the user's machine: the launcher's start-up is
+  // run as on one where nothing is installed, and the checker looks at the
+  // installed state on its own.
+  std::optional<std::string> EnvironmentVariable(const std::string&) override {
+    return std::nullopt;
+  }
+  bool RegistryEntryExists(RegistryHive, const std::string&,
+                           const std::optional<std::string>&) override {
+    return false;
+  }
   // Fails for values the window does not take, as the launcher's does.
   void SetWindowColour(std::int32_t colour) override;
   void SetWindowPicture(const PicturePtr&) override {}
@@ -106,6 +120,7 @@ class CheckingPlatform final : public PlatformServices {
   void SetButtonVisible(int index, bool visible) override { buttons_.at(index).visible = visible; }
   void SetButtonLeft(int index, int twips) override { buttons_.at(index).left = twips; }
   void SetButtonWidth(int index, int twips) override { buttons_.at(index).width = twips; }
+  void SetButtonEnabled(int, bool) override {}
 
  protected:
   void EndProcess(ExitStatus status) override { throw ProcessEnded{status}; }

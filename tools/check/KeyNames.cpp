@@ -63,13 +63,24 @@ const std::vector<std::string>& DialogKeys() {
                                                 "DefaultOpen",
                                                 "DefaultAction.x86",
                                                 "DefaultAction.x64",
-                                                "DefaultAction.arm64"};
+                                                "DefaultAction.arm64",
+                                                "StayOpen"};
   return keys;
 }
 
 const std::vector<std::string>& ButtonKeys() {
-  static const std::vector<std::string> keys = {"Show",       "Caption",    "Action",      "Open",
-                                                "Action.x86", "Action.x64", "Action.arm64"};
+  static const std::vector<std::string> keys = {"Show",
+                                                "Caption",
+                                                "Action",
+                                                "Open",
+                                                "Action.x86",
+                                                "Action.x64",
+                                                "Action.arm64",
+                                                "Installed",
+                                                "InstalledCaption",
+                                                "InstalledAction",
+                                                "InstalledOpen",
+                                                "InstalledShow"};
   return keys;
 }
 

@@ -10,9 +10,11 @@
 namespace orvex::check {
 
 // "Show", "DefaultAction", "BackColor", "Picture", "Caption", then the keys
-// read after them: "DefaultOpen" and "DefaultAction.<architecture>".
+// read after them: "DefaultOpen", "DefaultAction.<architecture>" and
+// "StayOpen".
 const std::vector<std::string>& DialogKeys();
-// "Show", "Caption", "Action", "Open" and "Action.<architecture>".
+// "Show", "Caption", "Action", "Open", "Action.<architecture>", "Installed"
+// and the four Installed* keys.
 const std::vector<std::string>& ButtonKeys();
 // "DIALOG", "BUTTON1" to "BUTTON4".
 const std::vector<std::string>& KnownSections();

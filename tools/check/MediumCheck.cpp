@@ -95,6 +95,7 @@ CheckReport Checker::Run() {
     CheckColour();
     CheckPicture();
     CheckTitle();
+    CheckStayOpen();
   } else {
     CheckHeadless();
   }
