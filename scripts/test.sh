@@ -77,7 +77,14 @@ step_native_asan() { preset_step native-asan; }
 # programs cannot run, its Wine tests report themselves skipped.
 step_win32() {
   wine32_runs || step_note="32-bit Wine cannot run here: its Wine tests skip, win64 runs them"
+  native_checker || return 1
   preset_step win32
+}
+
+# The differential test compares the native checker too, so it is built
+# before the tree whose Wine tests run.
+native_checker() {
+  cmake --preset native >/dev/null && cmake --build build/native -j "$jobs" --target autorun-check
 }
 
 # The same sources as a 64-bit program: the Wine tests where 32-bit Wine
@@ -87,7 +94,9 @@ step_win64() {
     step_note="32-bit Wine runs here: the Wine tests ran in the win32 tree"
     return $SKIPPED_STEP
   fi
-  preset_step win64
+  preset_step win64 || return 1
+  # The builder test's preview needs the 64-bit launcher, built only now.
+  run_ctest native -R '^check\.medium_builder$'
 }
 
 # A script that tests something on its own; it counts as one test unless it
