@@ -52,6 +52,19 @@ Outcomes Predicted(const Medium& medium, const Prediction& prediction) {
   return outcomes;
 }
 
+// The command line as the launcher gave it. Wine's process start puts quotes
+// around a program name it found among blank-separated prefixes
+// (" sub\..\sub\setup.exe" /q); Windows passes the line unchanged.
+std::wstring AsGiven(const std::wstring& commandLine) {
+  const size_t close = commandLine.find(L'"', 1);
+  if (commandLine.size() < 2 || commandLine[0] != L'"' || close == std::wstring::npos) {
+    return commandLine;
+  }
+  const std::wstring name = commandLine.substr(1, close - 1);
+  if (name.find(L' ') == std::wstring::npos || name[0] != L' ') return commandLine;
+  return name + commandLine.substr(close + 1);
+}
+
 // How a run went on from now: a message box (the report's first line, or
 // the launcher's whole message), the one program it started, or nothing.
 std::string Ending(Launch& run) {
@@ -64,7 +77,7 @@ std::string Ending(Launch& run) {
   }
   const std::vector<Recorded> started = run.Started();
   if (*code == 0 && !box && started.size() == 1 && run.ChildProcessCount() == 1) {
-    return "started " + Utf8(started[0].commandLine);
+    return "started " + Utf8(AsGiven(started[0].commandLine));
   }
   if (*code == 0 && !box && run.ChildProcessCount() == 0) return "nothing";
   return "unexpected: " + run.Situation();
