@@ -8,9 +8,9 @@
 
 #include "tools/check/Checker.h"
 #include "tools/check/FileBytes.h"
-#include "tools/check/SystemCase.h"
 #include "tools/check/PeSignature.h"
 #include "tools/check/SignatureVerify.h"
+#include "tools/check/SystemCase.h"
 
 namespace orvex::check {
 
