@@ -108,6 +108,7 @@ INSTANTIATE_TEST_SUITE_P(
                     OpenCase{"https://Example.com/Support?Q=A", true},
                     OpenCase{"mailto:support@example.com", true},
                     OpenCase{"ms-settings:display", true}, OpenCase{"x-Y.z+1:go", true},
+                    OpenCase{"Zz:go", true}, OpenCase{"a0:go", true}, OpenCase{"a9:go", true},
                     // One letter is a drive; a scheme starts with a letter.
                     OpenCase{"C:\\x", false}, OpenCase{"C:x", false}, OpenCase{"1a:x", false},
                     OpenCase{"a_b:x", false}, OpenCase{":x", false}));

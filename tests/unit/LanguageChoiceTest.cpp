@@ -34,7 +34,11 @@ INSTANTIATE_TEST_SUITE_P(
                     NameCase{"ZH-hant", true}, NameCase{"english", false}, NameCase{"de_DE", false},
                     NameCase{"", false}, NameCase{"d", false}, NameCase{"de-", false},
                     NameCase{"-de", false}, NameCase{"de-DE-x", false}, NameCase{"de..\\x", false},
-                    NameCase{"12", false}, NameCase{"de-123456789", false}));
+                    NameCase{"12", false}, NameCase{"de-123456789", false},
+                    // A region comes before a variant; a variant is 5 to 8 long, or 4
+                    // starting with a digit.
+                    NameCase{"es-41:", false}, NameCase{"ca-valencia-ES", false},
+                    NameCase{"de-DE-abcd", false}, NameCase{"de-DE-1996", true}));
 
 // Windows' parents for the languages below, and one circle that a broken
 // system might report.

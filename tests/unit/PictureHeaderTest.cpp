@@ -204,6 +204,7 @@ TEST(PlainMetafileSize, IsTheWindowExtentOrTheClientArea) {
 // A whole 4 x 2 bitmap file: file header, info header of headerSize bytes,
 // a whole colour table for up to 8 bits per pixel, then the pixels.
 struct BmpFile {
+  std::int32_t width = 4;
   std::uint16_t bitCount = 8;
   std::uint32_t compression = 0;
   std::uint32_t headerSize = 40;
@@ -215,10 +216,11 @@ struct BmpFile {
 
 std::string Bytes(const BmpFile& f) {
   const std::size_t table = f.bitCount <= 8 ? 4u << f.bitCount : 0;
-  const std::size_t stride = ((4 * f.bitCount + 31) / 32) * 4;
+  const std::size_t stride = ((f.width * f.bitCount + 31) / 32) * 4;
   const auto offset = static_cast<std::uint32_t>(14 + f.headerSize + table + f.offsetShift);
-  std::string header = Le32(f.headerSize) + Le32(4) + Le32(2) + Le16(f.planes) + Le16(f.bitCount) +
-                       Le32(f.compression) + Le32(0) + Le32(0) + Le32(0) + Le32(f.coloursUsed);
+  std::string header = Le32(f.headerSize) + Le32(f.width) + Le32(2) + Le16(f.planes) +
+                       Le16(f.bitCount) + Le32(f.compression) + Le32(0) + Le32(0) + Le32(0) +
+                       Le32(f.coloursUsed);
   header.resize(f.headerSize, '\0');
   const std::string file = "BM" + Le32(0) + Le32(0) + Le32(offset) + header +
                            std::string(table, '\x40') + std::string(2 * stride, '\x01');
@@ -237,6 +239,7 @@ TEST(PlainBitmapLayout, IsTheUsualUncompressedBitmapOnly) {
       {"1 bit", {.bitCount = 1}, 8, true},
       {"4 bits", {.bitCount = 4}, 8, true},
       {"24 bits", {.bitCount = 24}, 8, true},
+      {"V4 header", {.headerSize = 108}, 8, true},
       {"V5 header", {.headerSize = 124}, 8, true},
       {"fewer colours used", {.coloursUsed = 16}, 8, true},
       {"16 bits", {.bitCount = 16}, 8, false},
@@ -255,6 +258,40 @@ TEST(PlainBitmapLayout, IsTheUsualUncompressedBitmapOnly) {
     EXPECT_EQ(layout.has_value(), c.plain) << c.name;
     std::string why;
     EXPECT_TRUE(ReadBitmapLayout(bytes, why) || !c.plain) << c.name << ": " << why;
+  }
+}
+
+// What the checker and the launcher read of any bitmap, and what they find
+// damaged behind a whole header.
+TEST(ReadBitmapLayout, ReadsTheFormsTheSystemDrawsAndFindsDamage) {
+  // BITMAPCOREHEADER: 3 x 2 pixels, 1 bit, a table of 3-byte entries.
+  const std::string core = "BM" + Le32(0) + Le32(0) + Le32(32) + Le32(12) + Le16(3) + Le16(2) +
+                           Le16(1) + Le16(1) + std::string(6, '\x40') + std::string(8, '\x01');
+  const struct {
+    const char* name;
+    std::string bytes;
+    int rows;            // 0: not read
+    const char* damage;  // in BitmapDataDamage's text; "": none
+  } cases[] = {
+      {"8 bits", Bytes({}), 2, ""},
+      {"2 bits", Bytes({.bitCount = 2}), 2, ""},
+      {"3 bits", Bytes({.bitCount = 3}), 0, ""},
+      {"no width", Bytes({.width = 0}), 0, ""},
+      {"not BM", "X" + Bytes({}).substr(1), 0, ""},
+      {"core header", core, 2, ""},
+      {"core header, table cut", core.substr(0, 31), 2, "colour table"},
+      {"table cut by a byte", Bytes({.pixelsCut = 9}), 2, "colour table"},
+      {"pixels cut", Bytes({.pixelsCut = 1}), 2, "cut short"},
+  };
+  for (const auto& c : cases) {
+    std::string why;
+    const auto layout = ReadBitmapLayout(c.bytes, why);
+    ASSERT_EQ(layout.has_value(), c.rows != 0) << c.name << ": " << why;
+    if (!layout) continue;
+    EXPECT_EQ(layout->rows, c.rows) << c.name;
+    const std::string damage = BitmapDataDamage(c.bytes, *layout);
+    EXPECT_EQ(damage.empty(), *c.damage == '\0') << c.name << ": " << damage;
+    EXPECT_NE(damage.find(c.damage), std::string::npos) << c.name << ": " << damage;
   }
 }
 

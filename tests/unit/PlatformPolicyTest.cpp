@@ -83,6 +83,7 @@ TEST(PathFormsTest, ElevatedStartsNameSysWow64ForTheSystemDirectoryAndNetworkRoo
       {L"1:\\s.exe", L"", L""},
       {L"z:\\s.exe", L"", L"z:\\"},
       {L"{:\\s.exe", L"", L""},
+      {L"[:\\s.exe", L"", L""},
   };
   for (const PathCase& row : roots) EXPECT_EQ(DriveLetterRoot(row.path), row.expected) << row.path;
 }
