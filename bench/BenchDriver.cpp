@@ -301,8 +301,9 @@ int wmain(int argc, wchar_t** argv) {
               "[BUTTON1]\r\nCaption=Install it\r\n[BUTTON2]\r\nCaption=Browse it\r\n");
   }
   WriteText(headlessFolder + L"\\" + profile, "[DIALOG]\r\nShow=0\r\nDefaultAction=exit\r\n");
-  // Four buttons, without and with every key of Installed and StayOpen:
-  // four Installed checks, two of them registry paths, none of them there.
+  // Four buttons, without and with every new key: four Installed checks,
+  // two of them registry paths, none of them there; the machines' actions
+  // and Open beside the action, read but not used.
   const std::wstring fourFolder = work + L"\\four";
   const std::wstring keysFolder = work + L"\\keys";
   WriteFourButtonMedium(fourFolder + L"\\" + profile, "", {"", "", "", ""});
@@ -310,9 +311,11 @@ int wmain(int argc, wchar_t** argv) {
                         {"Installed=HKLM\\SOFTWARE\\Orvex Bench\\Product\r\n"
                          "InstalledCaption=Start\r\nInstalledAction=exit\r\n"
                          "InstalledOpen=manual.pdf\r\nInstalledShow=True\r\n",
-                         "Installed=HKCU\\Software\\Orvex Bench\\Version\r\n",
+                         "Installed=HKCU\\Software\\Orvex Bench\\Version\r\n"
+                         "Action.x86=exit\r\nAction.x64=exit\r\nAction.arm64=exit\r\n",
                          "Installed=%ProgramFiles%\\Orvex Bench\r\nInstalledShow=False\r\n",
-                         "Installed=%APPDATA%\\Orvex Bench\\extras.txt\r\n"});
+                         "Installed=%APPDATA%\\Orvex Bench\\extras.txt\r\n"
+                         "Open=https://example.com/orvex\r\n"});
 
   // One warm-up round fills the file cache and Wine's own caches.
   MeasureWindow(launcher, kLauncherTitle, windowFolder);
@@ -384,7 +387,7 @@ int wmain(int argc, wchar_t** argv) {
   };
   std::wprintf(L"\n");
   PrintTable(
-      L"| figure | every Installed and StayOpen key | none of them | ratio of medians | "
+      L"| figure | every new key | none of them | ratio of medians | "
       L"median of paired ratios | goal |\n",
       keyRows);
   return 0;

@@ -97,6 +97,12 @@ void Checker::CheckInstalledKeys(const std::string& section, ButtonValues& value
     }
     return;
   }
+  if (!Value(section, "InstalledAction").empty() && !Value(section, "InstalledOpen").empty()) {
+    Add(Severity::Warning, LineOf(section, "InstalledOpen"),
+        "[" + section +
+            "] InstalledOpen has no effect: where installed, the launcher opens it only where "
+            "InstalledAction is empty");
+  }
   const int line = LineOf(section, "Installed");
   try {
     values.installed = ParseInstalled(installed);
