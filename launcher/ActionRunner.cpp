@@ -24,12 +24,13 @@ bool StartUnlessExit(PlatformServices& platform, const std::string& action, Star
 // Not lowered: web addresses are case-sensitive. A path is looked at first,
 // so a missing one is named in the launcher's own report rather than left
 // to whatever the shell makes of it.
-void OpenUnlessMissing(PlatformServices& platform, const std::string& target) {
-  WithContext("Opening \"" + target + "\":", [&] {
+// False where the user declined the system's choice of program.
+bool OpenUnlessMissing(PlatformServices& platform, const std::string& target) {
+  return WithContext("Opening \"" + target + "\":", [&] {
     if (!IsWebAddress(target) && !platform.PathExists(target)) {
       throw Failure(FailureKind::FileNotFound, "There is no file or folder " + target + ".");
     }
-    platform.OpenDocument(target);
+    return platform.OpenDocument(target);
   });
 }
 
@@ -44,8 +45,8 @@ void RunAction(PlatformServices& platform, const std::string& action) {
 }
 
 void OpenTarget(PlatformServices& platform, const std::string& target) {
-  OpenUnlessMissing(platform, target);
-  platform.EndProgram(ExitStatus::Normal);
+  const bool opened = OpenUnlessMissing(platform, target);
+  platform.EndProgram(opened ? ExitStatus::Normal : ExitStatus::Declined);
 }
 
 void RunCommand(PlatformServices& platform, const Command& command) {

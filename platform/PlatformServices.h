@@ -75,8 +75,9 @@ class PlatformServices {
   virtual bool PathExists(const std::string& path) = 0;
   // Opens a document, folder or web address, as written, with the program
   // the system associates with it (the default verb), shown normally with
-  // the focus; returns at once.
-  virtual void OpenDocument(const std::string& target) = 0;
+  // the focus; returns at once. False where the user declined (cancelled
+  // the system's choice of program): nothing opened.
+  virtual bool OpenDocument(const std::string& target) = 0;
   virtual Architecture NativeArchitecture() = 0;
 
   // What is installed on the machine; only read, never changed.

@@ -145,9 +145,8 @@ bool Win32Platform::PathExists(const std::string& path) {
          GetFileAttributesW(ExtendedPath(Widen(path)).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-void Win32Platform::OpenDocument(const std::string& target) {
-  if (OpenWithShell(target, ShownWindow()) == StartResult::Declined)
-    EndProgram(ExitStatus::Declined);
+bool Win32Platform::OpenDocument(const std::string& target) {
+  return OpenWithShell(target, ShownWindow()) != StartResult::Declined;
 }
 
 Architecture Win32Platform::NativeArchitecture() { return NativeMachine(); }

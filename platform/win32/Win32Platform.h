@@ -37,7 +37,7 @@ class Win32Platform final : public PlatformServices {
   PicturePtr LoadPictureFile(const std::string& path) override;
   std::string ToLowerCase(const std::string& text) override;
   bool PathExists(const std::string& path) override;
-  void OpenDocument(const std::string& target) override;
+  bool OpenDocument(const std::string& target) override;
   Architecture NativeArchitecture() override;
   std::optional<std::string> EnvironmentVariable(const std::string& name) override;
   bool RegistryEntryExists(RegistryHive hive, const std::string& key,

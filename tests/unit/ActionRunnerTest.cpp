@@ -99,6 +99,13 @@ TEST_P(OpenTargetTest, OpensAnExistingPathOrAWebAddressAsWrittenThenEnds) {
   EXPECT_TRUE(platform.started.empty());
 }
 
+TEST(OpenTargetTest, ACancelledChoiceOfProgramEndsAsDeclined) {
+  FakePlatform platform;
+  platform.declinedOpens.insert("https://example.com");
+  EXPECT_EQ(Attempt([&] { OpenTarget(platform, "https://example.com"); }).ended,
+            ExitStatus::Declined);
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Targets, OpenTargetTest,
     testing::Values(OpenCase{"D:\\setup\\Manual.pdf", true}, OpenCase{"docs", true},

@@ -374,6 +374,9 @@ TEST(StayOpenTest, ExitStillEndsAndAFailedStartOrOpenIsReportedWithTheWindowStay
   ASSERT_TRUE(Attempt([&] { OnButtonClick(medium.platform, medium.state, 1); }).Returned());
   EXPECT_EQ(medium.platform.opened, Calls{"manual.pdf"});
   EXPECT_TRUE(medium.platform.CallsStartingWith("SetButtonEnabled").empty());
+  // So does a cancelled choice of program.
+  medium.platform.declinedOpens.insert("manual.pdf");
+  ASSERT_TRUE(Attempt([&] { OnButtonClick(medium.platform, medium.state, 1); }).Returned());
   second = {Command::Kind::Run, "Exit"};
   EXPECT_EQ(Attempt([&] { OnButtonClick(medium.platform, medium.state, 1); }).ended,
             ExitStatus::Normal);

@@ -104,9 +104,11 @@ bool FakePlatform::PathExists(const std::string& path) {
   return files.count(path) > 0 || folders.count(path) > 0;
 }
 
-void FakePlatform::OpenDocument(const std::string& target) {
+bool FakePlatform::OpenDocument(const std::string& target) {
   calls.push_back("OpenDocument " + target);
+  if (declinedOpens.count(target)) return false;
   opened.push_back(target);
+  return true;
 }
 
 std::optional<std::string> FakePlatform::EnvironmentVariable(const std::string& name) {

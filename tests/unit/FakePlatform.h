@@ -44,6 +44,8 @@ class FakePlatform : public PlatformServices {
   std::vector<std::string> calls;
   std::vector<std::string> started;
   std::vector<std::string> opened;
+  // Targets whose choice of program the user cancels.
+  std::set<std::string> declinedOpens;
   std::vector<std::string> messages;
 
   // The profile at the default place, D:\setup\launch.ini.
@@ -69,7 +71,7 @@ class FakePlatform : public PlatformServices {
   PicturePtr LoadPictureFile(const std::string& path) override;
   std::string ToLowerCase(const std::string& text) override;
   bool PathExists(const std::string& path) override;
-  void OpenDocument(const std::string& target) override;
+  bool OpenDocument(const std::string& target) override;
   Architecture NativeArchitecture() override { return architecture; }
   std::optional<std::string> EnvironmentVariable(const std::string& name) override;
   bool RegistryEntryExists(RegistryHive hive, const std::string& key,

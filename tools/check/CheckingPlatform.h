@@ -95,7 +95,10 @@ class CheckingPlatform final : public PlatformServices {
   // On the medium; a path to another drive is taken to be there, as the
   // checker cannot look.
   bool PathExists(const std::string& path) override;
-  void OpenDocument(const std::string& target) override { opened_.push_back(target); }
+  bool OpenDocument(const std::string& target) override {
+    opened_.push_back(target);
+    return true;
+  }
   // The shipped launcher's own; the checker judges each machine's action
   // itself.
   Architecture NativeArchitecture() override { return Architecture::X86; }
