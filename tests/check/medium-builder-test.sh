@@ -296,15 +296,20 @@ if [[ -f $preview_launcher && -f $6 ]] && [[ -x /usr/lib/wine/wine64 ]] &&
     check "preview.json says what $png showed" grep -qF "\"png\": \"$png.png\", \"shows\": \"window\", \"title\": \"Orvex Demo Suite 1.0\", \"width\": $width, \"height\": $height, \"buttons\": [" "$preview/preview.json"
   done
   # The captions of the profile's shown buttons, in their order, in every run.
-  check "preview.json names the demo's buttons" python3 - "$demo/autorun.ini" "$preview/preview.json" <<'EOF'
-import configparser, json, sys
-profile = configparser.ConfigParser(interpolation=None)
-profile.read(sys.argv[1])
-buttons = sorted((int(name[6:]), section) for name, section in profile.items() if name.startswith("BUTTON"))
-expected = [section["Caption"] for _, section in buttons if section["Show"].lower() == "true"]
+  check "preview.json names the demo's buttons" python3 - "$demo" "$preview/preview.json" <<'EOF'
+import configparser, json, pathlib, sys
+def captions(language):
+    # The profile, then the language profile's values over it.
+    profile = configparser.ConfigParser(interpolation=None)
+    profile.read(pathlib.Path(sys.argv[1], "autorun.ini"))
+    if language:
+        profile.read(pathlib.Path(sys.argv[1], f"autorun.{language}.ini"), encoding="utf-8-sig")
+    buttons = sorted((int(name[6:]), section) for name, section in profile.items() if name.startswith("BUTTON"))
+    return [section["Caption"] for _, section in buttons if section["Show"].lower() == "true"]
 runs = json.load(open(sys.argv[2]))["runs"]
-print("expected", expected, "shown", [[button["caption"] for button in run["buttons"]] for run in runs])
-sys.exit(not runs or any([button["caption"] for button in run["buttons"]] != expected for run in runs))
+shown = [([button["caption"] for button in run["buttons"]], captions(run["language"])) for run in runs]
+print("shown, expected:", shown)
+sys.exit(not runs or any(got != want for got, want in shown))
 EOF
   check "leaves no process of its Wine prefix behind" \
     bash -c '! grep -lzs "WINEPREFIX=$1" /proc/[0-9]*/environ' _ "$8"
