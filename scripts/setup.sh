@@ -24,8 +24,10 @@ packages=(
   # screenshots
   wine wine64 wine32:i386 fonts-wine xvfb xauth xdotool x11-apps imagemagick
   # Medium images and code signing (openssl makes the tests' throwaway
-  # certificate)
+  # certificates and answers their time-stamp requests)
   xorriso osslsigncode openssl
+  # Test scripts: the differential test's media, the time-stamping server
+  python3
 )
 
 as_root() {
